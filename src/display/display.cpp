@@ -1,0 +1,46 @@
+// The display: video mode, caption, screen flip and picture loading.
+#include "display/display.h"
+
+#include <stdexcept>
+
+SDL_Surface* SCREEN = nullptr;
+
+namespace {
+constexpr int BITS_PER_PIXEL = 32;
+constexpr char CAPTION[] = "Tarnel v.3.2";
+constexpr Uint8 KEY_RED = 255; // the transparent colour: magenta
+constexpr Uint8 KEY_GREEN = 0;
+constexpr Uint8 KEY_BLUE = 255;
+} // namespace
+
+void screen_init() {
+    // Only the display is required: a machine without sound or joysticks still runs, and then
+    // SDL_Init's result and SDL_GetError() speak of those, so judge by the video subsystem.
+    SDL_Init(SDL_INIT_EVERYTHING);
+    if (SDL_WasInit(SDL_INIT_VIDEO)) {
+        SCREEN = SDL_SetVideoMode(WIDTH, HEIGHT, BITS_PER_PIXEL, SDL_FULLSCREEN);
+    }
+    if (SCREEN == nullptr) {
+        throw std::runtime_error("cannot open the 640x480 32-bit display: " +
+                                 std::string(SDL_GetError()));
+    }
+    SDL_WM_SetCaption(CAPTION, nullptr);
+}
+
+void update_screen() {
+    SDL_Flip(SCREEN);
+}
+
+SDL_Surface* load_image(std::string file) {
+    SDL_Surface* loaded = SDL_LoadBMP_RW(SDL_RWFromFile(file.c_str(), "rb"), 1);
+    if (loaded == nullptr) {
+        return nullptr;
+    }
+    SDL_Surface* converted = SDL_DisplayFormat(loaded);
+    SDL_FreeSurface(loaded);
+    if (converted != nullptr) {
+        Uint32 key = SDL_MapRGB(converted->format, KEY_RED, KEY_GREEN, KEY_BLUE);
+        SDL_SetColorKey(converted, SDL_SRCCOLORKEY | SDL_RLEACCEL, key);
+    }
+    return converted;
+}

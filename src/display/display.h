@@ -1,0 +1,24 @@
+// The display: the full-screen video surface every blit targets, and pictures loaded for it.
+#pragma once
+
+#include <SDL.h>
+#include <string>
+
+constexpr int WIDTH = 640;  // screen width, pixels
+constexpr int HEIGHT = 480; // screen height, pixels
+
+// The display surface: null until screen_init, released (with SDL) at the end of the game loop.
+extern SDL_Surface* SCREEN;
+
+// Starts SDL and opens the 640 x 480, 32 bits per pixel full-screen mode with the caption.
+// Throws std::runtime_error naming SDL's reason when the display cannot be opened; SCREEN then
+// stays null. Sound, CD-ROM or joystick subsystems that fail to start are not needed.
+void screen_init();
+
+// Shows what has been drawn on SCREEN.
+void update_screen();
+
+// Loads a BMP file into a surface in the display's format, with magenta (255, 0, 255)
+// transparent. Returns null when the file cannot be read or converted. The caller owns the
+// surface.
+SDL_Surface* load_image(std::string file);

@@ -1,0 +1,142 @@
+// Test support: temporary working folders, BMP fixtures, screen pixels and running the program.
+#include "support/fixtures.h"
+
+#include "display/display.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <ostream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fixtures {
+
+std::ostream& operator<<(std::ostream& out, const Rgb& colour) {
+    return out << "(" << int(colour.r) << ", " << int(colour.g) << ", " << int(colour.b) << ")";
+}
+
+WorkingFolder::WorkingFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tarnel-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot make a temporary folder");
+    }
+    path_ = pattern;
+    previous_ = std::filesystem::current_path().string();
+    std::filesystem::current_path(path_);
+}
+
+WorkingFolder::~WorkingFolder() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void saveBmp(const std::string& file, int width, int height,
+             const std::function<Rgb(int x, int y)>& paint) {
+    constexpr int BITS = 24;
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, BITS, 0x0000FF, 0x00FF00, 0xFF0000, 0);
+    ASSERT_NE(surface, nullptr);
+    for (int y = 0; y < height; ++y) {
+        auto* row = static_cast<Uint8*>(surface->pixels) + y * surface->pitch;
+        for (int x = 0; x < width; ++x) {
+            const Rgb colour = paint(x, y);
+            row[3 * x] = colour.r;
+            row[3 * x + 1] = colour.g;
+            row[3 * x + 2] = colour.b;
+        }
+    }
+    ASSERT_EQ(SDL_SaveBMP(surface, file.c_str()), 0) << SDL_GetError();
+    SDL_FreeSurface(surface);
+}
+
+Rgb frameColour(int frame) {
+    return {static_cast<Uint8>(10 * frame + 5), static_cast<Uint8>(200 - 7 * frame), 40};
+}
+
+void saveSheet(const std::string& file, int frameWidth, int frameHeight, int frames) {
+    saveBmp(file, frameWidth, frameHeight * frames,
+            [&](int, int y) { return frameColour(y / frameHeight); });
+}
+
+Rgb backgroundColour(int x, int y) {
+    // Green stays below 255 and red above 0 so that no pixel is the transparent magenta.
+    return {static_cast<Uint8>(x % 251 + 1), static_cast<Uint8>(y % 251),
+            static_cast<Uint8>((x / 251) * 16 + (y / 251))};
+}
+
+void saveBackground(const std::string& file, int width, int height) {
+    saveBmp(file, width, height, backgroundColour);
+}
+
+Rgb screenPixel(int x, int y) {
+    const auto* row = static_cast<const Uint8*>(SCREEN->pixels) + y * SCREEN->pitch;
+    Uint32 pixel = 0;
+    std::memcpy(&pixel, row + x * SCREEN->format->BytesPerPixel, SCREEN->format->BytesPerPixel);
+    Rgb colour{};
+    SDL_GetRGB(pixel, SCREEN->format, &colour.r, &colour.g, &colour.b);
+    return colour;
+}
+
+void fillScreen(Rgb colour) {
+    SDL_FillRect(SCREEN, nullptr, SDL_MapRGB(SCREEN->format, colour.r, colour.g, colour.b));
+}
+
+void DisplayTest::SetUp() {
+    ASSERT_NO_THROW(screen_init());
+}
+
+void DisplayTest::TearDown() {
+    SDL_Quit();
+    SCREEN = nullptr;
+}
+
+ProgramResult runProgram(const std::string& folder, const std::vector<std::string>& environment,
+                         int terminateAfterMs) {
+    int errorPipe[2];
+    if (pipe(errorPipe) != 0) {
+        return {};
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(errorPipe[1], STDERR_FILENO);
+        close(errorPipe[0]);
+        close(errorPipe[1]);
+        if (chdir(folder.c_str()) != 0) {
+            _exit(127);
+        }
+        for (const std::string& setting : environment) {
+            putenv(const_cast<char*>(setting.c_str()));
+        }
+        execl(TARNEL_PROGRAM, TARNEL_PROGRAM, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(errorPipe[1]);
+    if (terminateAfterMs >= 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(terminateAfterMs));
+        kill(child, SIGTERM);
+    }
+    ProgramResult result;
+    char buffer[256];
+    ssize_t count;
+    while ((count = read(errorPipe[0], buffer, sizeof buffer)) > 0 ||
+           (count < 0 && errno == EINTR)) {
+        if (count > 0) {
+            result.errors.append(buffer, static_cast<std::size_t>(count));
+        }
+    }
+    close(errorPipe[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (WIFEXITED(status)) {
+        result.exitStatus = WEXITSTATUS(status);
+    }
+    return result;
+}
+
+} // namespace fixtures

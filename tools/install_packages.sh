@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the distribution packages that building, testing and demonstrating Tarnel need.
+# Does nothing when every package is already present; uses sudo when not run as root.
+set -euo pipefail
+
+packages=(
+    cmake g++ make               # the build
+    libsdl1.2-dev                # SDL 1.2 headers and the classic 1.2.15 runtime
+    libsdl1.2-compat             # the sdl12-compat runtime; the tests run against both
+    libgtest-dev                 # unit tests
+    clang-format                 # the formatting check in the test suite
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
