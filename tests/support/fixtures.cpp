@@ -74,13 +74,20 @@ void saveBackground(const std::string& file, int width, int height) {
     saveBmp(file, width, height, backgroundColour);
 }
 
-Rgb screenPixel(int x, int y) {
-    const auto* row = static_cast<const Uint8*>(SCREEN->pixels) + y * SCREEN->pitch;
+Rgb surfacePixel(SDL_Surface* surface, int x, int y) {
+    // A colour-keyed surface may be RLE-encoded after its first blit; its pixels need a lock.
+    SDL_LockSurface(surface);
+    const auto* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
     Uint32 pixel = 0;
-    std::memcpy(&pixel, row + x * SCREEN->format->BytesPerPixel, SCREEN->format->BytesPerPixel);
+    std::memcpy(&pixel, row + x * surface->format->BytesPerPixel, surface->format->BytesPerPixel);
+    SDL_UnlockSurface(surface);
     Rgb colour{};
-    SDL_GetRGB(pixel, SCREEN->format, &colour.r, &colour.g, &colour.b);
+    SDL_GetRGB(pixel, surface->format, &colour.r, &colour.g, &colour.b);
     return colour;
+}
+
+Rgb screenPixel(int x, int y) {
+    return surfacePixel(SCREEN, x, y);
 }
 
 void fillScreen(Rgb colour) {

@@ -46,7 +46,8 @@ Rgb frameColour(int frame);
 void saveBackground(const std::string& file, int width, int height);
 Rgb backgroundColour(int x, int y);
 
-// The colour of SCREEN's pixel (x, y).
+// The colour of a surface's pixel (x, y), and of SCREEN's.
+Rgb surfacePixel(SDL_Surface* surface, int x, int y);
 Rgb screenPixel(int x, int y);
 // Fills the whole of SCREEN with one colour.
 void fillScreen(Rgb colour);

@@ -1,0 +1,70 @@
+// The playfield: the background, the camera, the player and the non-player sprites, with their
+// construction, movement with collision, behaviour and the per-frame drawing pass.
+#pragma once
+
+#include "sprite/sprite.h"
+
+#include <SDL.h>
+#include <set>
+#include <string>
+#include <vector>
+
+// Direction codes, the argument of every movement.
+constexpr int UP = 0;
+constexpr int RIGHT = 1;
+constexpr int DOWN = 2;
+constexpr int LEFT = 3;
+
+class World {
+public:
+    // Loads the background and every sprite sheet from the working directory, places the
+    // player and the 200 non-player sprites (one rand() each picks its kind), fits the camera
+    // and blits the background once to SCREEN without flipping.
+    // Throws std::runtime_error when "Background.bmp" cannot be loaded; a missing sprite sheet
+    // is reported once per file on stderr and leaves those sprites without a picture.
+    World();
+
+    // Camera. Rectangles are in pixels; world ones have their origin at the background's
+    // top-left corner, screen ones at the screen's.
+    // Centres the view on target as far as the world's edges allow; returns the new camera.
+    SDL_Rect fitToPlayer(SDL_Rect target);
+    // The screen place of a world rectangle.
+    SDL_Rect getDrawPos(SDL_Rect r) const;
+    // Whether a screen rectangle lies on the screen or touches its border.
+    static bool canDraw(SDL_Rect r);
+
+    // Movement: one step of the player (isPlayer; index unused) or of npcs[index] in a
+    // direction, held inside the world and pushed back by every other sprite's collision box.
+    void moveSprite(bool isPlayer, int index, int direction);
+    // Whether two collision boxes overlap; boxes that only touch do not.
+    static bool does_collide(SDL_Rect a, SDL_Rect b);
+
+    // Behaviour: every movable non-player sprite acts once, in index order, drawing its
+    // decisions from rand().
+    void moveNPCs();
+    // Puts a sprite into its standing picture.
+    void idleSprite(bool isPlayer, int index);
+
+    // Drawing pass: repaints the view when the player has changed, then draws the player and
+    // every non-player sprite over it, in that order.
+    void updateAll();
+
+    SDL_Surface* background = nullptr; // the world's picture; loaded once, never freed
+    int worldWidth = 0;                // pixels
+    int worldHeight = 0;               // pixels
+    int npcCount = 0;                  // the size of npcs
+    SDL_Rect camera = {};              // x, y: the world pixel at the screen's top-left corner
+    Sprite player = {};
+    std::vector<Sprite> npcs;
+
+private:
+    // Both report each missing sheet once, remembering the names in missing.
+    void buildPlayer(std::set<std::string>& missing);
+    void buildNpcs(std::set<std::string>& missing);
+    // A walk or a stand chosen at random for npcs[index].
+    void decide(int index);
+    // Blits the camera's view of the background over the whole screen.
+    void paintView();
+    // Blits the background over a sprite's place in the world, when it is on the screen.
+    void repaint(SDL_Rect place);
+};

@@ -1,0 +1,87 @@
+// A world built from small test pictures, on the dummy display, in a folder of its own.
+#include "world/world_fixture.h"
+
+namespace fixtures {
+
+namespace {
+constexpr int SHADE = 8; // colour step from one frame to the next
+Uint8 shade(int base, int frame) {
+    return static_cast<Uint8>(base + SHADE * frame);
+}
+
+void saveFrames(const char* file, int width, int height, int frames, Rgb (*colour)(int)) {
+    saveBmp(file, width, height * frames, [&](int, int y) { return colour(y / height); });
+}
+} // namespace
+
+Rgb playerColour(int frame) {
+    return {shade(40, frame), 200, 10};
+}
+Rgb blueColour(int frame) {
+    return {10, 20, shade(60, frame)};
+}
+Rgb greenColour(int frame) {
+    return {30, shade(60, frame), 20};
+}
+Rgb armosColour(int frame) {
+    return {shade(100, frame), 90, 90};
+}
+
+void saveWorldPictures(int backgroundWidth, int backgroundHeight) {
+    saveBackground("Background.bmp", backgroundWidth, backgroundHeight);
+    saveFrames("Link.bmp", 19, 24, 20, playerColour);
+    saveFrames("BlueSoldier.bmp", 22, 28, 16, blueColour);
+    saveFrames("GreenSoldier.bmp", 22, 28, 16, greenColour);
+    saveFrames("Armos.bmp", 16, 37, 8, armosColour);
+}
+
+std::vector<int> randValues(unsigned seed, int count) {
+    srand(seed);
+    std::vector<int> values;
+    for (int i = 0; i < count; ++i) {
+        values.push_back(rand());
+    }
+    return values;
+}
+
+unsigned seedGiving(const std::vector<int>& remainders, int modulus) {
+    for (unsigned seed = 1;; ++seed) {
+        srand(seed);
+        bool matches = true;
+        for (int remainder : remainders) {
+            if (rand() % modulus != remainder) {
+                matches = false;
+                break;
+            }
+        }
+        if (matches) {
+            return seed;
+        }
+    }
+}
+
+void keepNpcs(World& world, int count) {
+    world.npcs.resize(count);
+    world.npcCount = count;
+}
+
+void place(Sprite& sprite, int x, int y) {
+    SDL_Rect position = sprite.getPosition();
+    position.x = static_cast<Sint16>(x);
+    position.y = static_cast<Sint16>(y);
+    sprite.setPosition(position);
+}
+
+void WorldTest::SetUp() {
+    DisplayTest::SetUp();
+    folder = std::make_unique<WorkingFolder>();
+}
+
+World& WorldTest::build(unsigned seed, int width, int height) {
+    saveWorldPictures(width, height);
+    srand(seed);
+    world = std::make_unique<World>();
+    return *world;
+}
+
+} // namespace fixtures

@@ -1,0 +1,45 @@
+// A world built from small test pictures, on the dummy display, in a folder of its own.
+#pragma once
+
+#include "display/display.h"
+#include "support/fixtures.h"
+#include "world/world.h"
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace fixtures {
+
+// Each sheet has its own hue, shaded by frame, so a screen pixel tells whose frame it is.
+Rgb playerColour(int frame);
+Rgb blueColour(int frame);
+Rgb greenColour(int frame);
+Rgb armosColour(int frame);
+
+// Writes the four sheets at their real sizes, and a background of the given size.
+void saveWorldPictures(int backgroundWidth, int backgroundHeight);
+
+// The first values rand() gives after srand(seed).
+std::vector<int> randValues(unsigned seed, int count);
+
+// A seed whose first rand() values give these remainders modulo the modulus.
+unsigned seedGiving(const std::vector<int>& remainders, int modulus);
+
+// Shrinks the world to its first count non-player sprites, so a test controls every box.
+void keepNpcs(World& world, int count);
+
+// Places a sprite's frame at (x, y) in the world.
+void place(Sprite& sprite, int x, int y);
+
+class WorldTest : public DisplayTest {
+protected:
+    void SetUp() override;
+    // Builds the world after srand(seed) on a background of the given size.
+    World& build(unsigned seed = 1, int width = 1328, int height = 832);
+
+    std::unique_ptr<WorkingFolder> folder;
+    std::unique_ptr<World> world;
+};
+
+} // namespace fixtures
