@@ -1,6 +1,8 @@
 // A world built from small test pictures, on the dummy display, in a folder of its own.
 #include "world/world_fixture.h"
 
+#include <algorithm>
+
 namespace fixtures {
 
 namespace {
@@ -55,6 +57,18 @@ unsigned seedGiving(const std::vector<int>& remainders, int modulus) {
             }
         }
         if (matches) {
+            return seed;
+        }
+    }
+}
+
+unsigned soldiersOnlySeed(int count) {
+    constexpr int KINDS = 11;
+    constexpr int ARMOS_DRAW = 10;
+    for (unsigned seed = 1;; ++seed) {
+        const std::vector<int> values = randValues(seed, count);
+        if (std::none_of(values.begin(), values.end(),
+                         [](int value) { return value % KINDS == ARMOS_DRAW; })) {
             return seed;
         }
     }

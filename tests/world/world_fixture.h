@@ -25,6 +25,8 @@ std::vector<int> randValues(unsigned seed, int count);
 
 // A seed whose first rand() values give these remainders modulo the modulus.
 unsigned seedGiving(const std::vector<int>& remainders, int modulus);
+// A seed whose first count rand() values build soldiers only, no armos.
+unsigned soldiersOnlySeed(int count);
 
 // Shrinks the world to its first count non-player sprites, so a test controls every box.
 void keepNpcs(World& world, int count);
