@@ -9,6 +9,7 @@ packages=(
     libsdl1.2-compat             # the sdl12-compat runtime; the tests run against both
     libgtest-dev                 # unit tests
     clang-format                 # the formatting check in the test suite
+    imagemagick                  # `make sheet`: every frame of every sheet in one picture
 )
 
 missing=()

@@ -1,0 +1,35 @@
+// make_pictures OUTPUT_DIR: draws the program's five pictures and writes them there as BMPs.
+#include "background.h"
+#include "bmp_writer.h"
+#include "figures.h"
+
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <utility>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: make_pictures OUTPUT_DIR\n";
+        return EXIT_FAILURE;
+    }
+    const std::filesystem::path directory = argv[1];
+    const std::pair<const char*, std::function<pictures::Image()>> pictures[] = {
+        {"Background.bmp", pictures::make_background},
+        {"Link.bmp", pictures::make_hero_sheet},
+        {"BlueSoldier.bmp", pictures::make_blue_soldier_sheet},
+        {"GreenSoldier.bmp", pictures::make_green_soldier_sheet},
+        {"Armos.bmp", pictures::make_armos_sheet},
+    };
+    try {
+        for (const auto& [name, make] : pictures) {
+            pictures::write_bmp(make(), (directory / name).string());
+        }
+    } catch (const std::exception& error) {
+        std::cerr << "make_pictures: " << error.what() << '\n';
+        return EXIT_FAILURE;
+    }
+    return EXIT_SUCCESS;
+}
