@@ -1,43 +1,28 @@
-// The program's entry: opens the display and shows it until Escape or the window's close.
+// The program's entry: opens the display, seeds the random generator and plays one game.
 #include "display/display.h"
+#include "game/game.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <stdexcept>
 
 extern "C" int SDL_main(int argc, char* argv[]);
 
-namespace {
-constexpr Uint32 PROOF_FRAME_MS = 50;
-
-void show_until_quit() {
-    SDL_FillRect(SCREEN, nullptr, SDL_MapRGB(SCREEN->format, 40, 120, 60));
-    update_screen();
-    SDL_Event event;
-    for (;;) {
-        while (SDL_PollEvent(&event)) {
-            if (event.type == SDL_QUIT) {
-                return;
-            }
-        }
-        if (SDL_GetKeyState(nullptr)[SDLK_ESCAPE]) {
-            return;
-        }
-        SDL_Delay(PROOF_FRAME_MS);
-    }
-}
-} // namespace
-
+// The command line is ignored. Exits 0 after the user quits; 1, with one line on stderr, when
+// the display cannot be opened or the world cannot be built.
 int SDL_main(int, char*[]) {
-    int status = 0;
     try {
         screen_init();
-        show_until_quit();
+        srand(static_cast<unsigned>(time(nullptr)));
+        SDL_ShowCursor(SDL_DISABLE);
+        Game game; // plays the whole game, and shuts SDL down at its end
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tarnel: %s\n", error.what());
-        status = 1;
+        SDL_Quit(); // gives the desktop its video mode back
+        return EXIT_FAILURE;
     }
-    SDL_Quit();
-    return status;
+    return EXIT_SUCCESS;
 }
 
 #if !defined(main)

@@ -1,0 +1,102 @@
+// The main loop: events, keyboard, pause and quit, the frame's moves and drawing, and pacing.
+#include "game/game.h"
+
+#include "display/display.h"
+
+namespace {
+
+constexpr int MS_PER_SECOND = 1000;
+
+// The arrow keys in the order they are tested: the first one held wins.
+constexpr struct {
+    SDLKey key;
+    int direction;
+} ARROWS[] = {
+    {SDLK_UP, UP},
+    {SDLK_RIGHT, RIGHT},
+    {SDLK_DOWN, DOWN},
+    {SDLK_LEFT, LEFT},
+};
+
+// The mouse and joysticks stream events the loop drops anyway. Taking one event a frame, they
+// would fill SDL's small queue and crowd out Return and the window's close.
+constexpr Uint8 IGNORED_EVENTS[] = {
+    SDL_MOUSEMOTION,   SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_JOYAXISMOTION,
+    SDL_JOYBALLMOTION, SDL_JOYHATMOTION,    SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP,
+};
+
+} // namespace
+
+int heldDirection(const Uint8* keys) {
+    for (const auto& arrow : ARROWS) {
+        if (keys[arrow.key]) {
+            return arrow.direction;
+        }
+    }
+    return NO_DIRECTION;
+}
+
+Uint32 frameWait(Uint32 budgetMs, Uint32 frameStartMs, Uint32 nowMs) {
+    const Uint32 elapsed = nowMs - frameStartMs; // unsigned, so the clock's wrap cancels out
+    return elapsed >= budgetMs ? 0 : budgetMs - elapsed;
+}
+
+Game::Game() : Game(Stepped{}) {
+    play();
+}
+
+Game::Game(Stepped) {
+    for (Uint8 type : IGNORED_EVENTS) {
+        SDL_EventState(type, SDL_IGNORE);
+    }
+}
+
+void Game::play() {
+    while (!quit) {
+        playFrame();
+        waitForFrameEnd();
+    }
+    SDL_FreeSurface(SCREEN);
+    SCREEN = nullptr;
+    SDL_Quit();
+}
+
+void Game::playFrame() {
+    frameStart = SDL_GetTicks();
+    // One event a frame: later ones wait in SDL's queue for the frames after.
+    if (SDL_PollEvent(&event)) {
+        handle(event);
+    }
+    keys = SDL_GetKeyState(nullptr);
+    if (keys[SDLK_ESCAPE]) {
+        quit = true;
+    }
+    if (!paused) {
+        const int direction = heldDirection(keys);
+        if (direction != NO_DIRECTION) {
+            world.moveSprite(true, 0, direction);
+        } else {
+            world.idleSprite(true, 0);
+        }
+        world.moveNPCs();
+        world.updateAll();
+        update_screen();
+    }
+    ++frameCounter;
+}
+
+void Game::handle(const SDL_Event& polled) {
+    if (polled.type == SDL_QUIT) {
+        quit = true;
+    } else if (polled.type == SDL_KEYDOWN && polled.key.keysym.sym == SDLK_RETURN) {
+        paused = !paused;
+    }
+}
+
+void Game::waitForFrameEnd() {
+    const Uint32 budget = MS_PER_SECOND / frameRate;
+    if (frameWait(budget, frameStart, SDL_GetTicks()) > 0) {
+        // The wait is measured afresh: time has passed since the test above.
+        SDL_Delay(frameWait(budget, frameStart, SDL_GetTicks()));
+    }
+}

@@ -1,0 +1,45 @@
+// The game: one world and the main loop that reads the keyboard and the window, moves the
+// player, lets the world act and draws it, at most 20 frames a second.
+#pragma once
+
+#include "world/world.h"
+
+#include <SDL.h>
+
+// The direction of the first arrow key held, in the order Up, Right, Down, Left, or
+// NO_DIRECTION. keys is SDL's keyboard state, one entry per SDLKey.
+constexpr int NO_DIRECTION = -1;
+int heldDirection(const Uint8* keys);
+
+// Milliseconds left of a frame of budgetMs that started at frameStartMs, at the clock reading
+// nowMs: none once the budget is used. Right across the wrap of the 32-bit millisecond clock.
+Uint32 frameWait(Uint32 budgetMs, Uint32 frameStartMs, Uint32 nowMs);
+
+class Game {
+public:
+    // Builds the world and plays until the user quits; SDL is shut down when it returns.
+    Game();
+
+    // Builds the world without playing, so that a caller can run frames one at a time.
+    struct Stepped {};
+    explicit Game(Stepped);
+
+    // Runs frames until the user quits, then releases SCREEN and shuts SDL down.
+    void play();
+    // One frame: one event, the keyboard, and unless paused the moves and the drawing.
+    void playFrame();
+    // Waits out what is left of the frame's budget, measured from frameStart.
+    void waitForFrameEnd();
+
+    World world;
+    int frameRate = 20;    // frames per second at most
+    int frameCounter = 0;  // frames so far, paused ones included
+    Uint32 frameStart = 0; // the clock at the frame's start, milliseconds
+    Uint8* keys = nullptr; // SDL's keyboard state, owned by SDL
+    bool paused = false;
+    bool quit = false;
+    SDL_Event event = {}; // the buffer that SDL_PollEvent fills
+
+private:
+    void handle(const SDL_Event& polled);
+};
