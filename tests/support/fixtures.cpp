@@ -75,6 +75,10 @@ void saveBackground(const std::string& file, int width, int height) {
 }
 
 Rgb surfacePixel(SDL_Surface* surface, int x, int y) {
+    if (x < 0 || y < 0 || x >= surface->w || y >= surface->h) {
+        ADD_FAILURE() << "pixel (" << x << ", " << y << ") is outside the surface";
+        return {};
+    }
     // A colour-keyed surface may be RLE-encoded after its first blit; its pixels need a lock.
     SDL_LockSurface(surface);
     const auto* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
