@@ -5,7 +5,6 @@ using namespace fixtures;
 
 namespace {
 
-constexpr int SPACING = 100; // pixels between the test's sprites, so every step is free
 constexpr int NPCS = 8;
 
 // What one non-player sprite must end as after deciding on the given rand() values.
@@ -32,16 +31,9 @@ Decision decisionFrom(const std::vector<int>& values, std::size_t next, int dire
 
 class Behaviour : public WorldTest {
 protected:
-    // A world of a few soldiers standing far apart, all about to decide.
     World& spreadOut(int npcs) {
         World& w = build(soldiersOnlySeed(npcs));
-        keepNpcs(w, npcs);
-        for (int i = 0; i < npcs; ++i) {
-            place(w.npcs[i], SPACING + SPACING * (i % 6), SPACING + 2 * SPACING * (i / 6));
-        }
-        place(w.player, 1200, 700);
-        w.camera.x = 0; // shows every test sprite, the player off the screen
-        w.camera.y = 0;
+        fixtures::spreadOut(w, npcs);
         return w;
     }
 };

@@ -86,6 +86,18 @@ void place(Sprite& sprite, int x, int y) {
     sprite.setPosition(position);
 }
 
+void spreadOut(World& world, int count) {
+    constexpr int SPACING = 100; // pixels
+    constexpr int PER_ROW = 6;
+    keepNpcs(world, count);
+    for (int i = 0; i < count; ++i) {
+        place(world.npcs[i], SPACING * (1 + i % PER_ROW), SPACING * (1 + 2 * (i / PER_ROW)));
+    }
+    place(world.player, 1200, 700);
+    world.camera.x = 0;
+    world.camera.y = 0;
+}
+
 void WorldTest::SetUp() {
     DisplayTest::SetUp();
     folder = std::make_unique<WorkingFolder>();

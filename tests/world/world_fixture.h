@@ -34,6 +34,10 @@ void keepNpcs(World& world, int count);
 // Places a sprite's frame at (x, y) in the world.
 void place(Sprite& sprite, int x, int y);
 
+// Keeps the first count non-player sprites, 100 pixels apart so that every step is free, puts
+// the player out of their way and the camera at (0, 0), where it shows them all.
+void spreadOut(World& world, int count);
+
 class WorldTest : public DisplayTest {
 protected:
     void SetUp() override;
