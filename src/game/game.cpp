@@ -18,11 +18,16 @@ constexpr struct {
     {SDLK_LEFT, LEFT},
 };
 
-// The mouse and joysticks stream events the loop drops anyway. Taking one event a frame, they
-// would fill SDL's small queue and crowd out Return and the window's close.
+// Event types that stream from the mouse and joysticks.
 constexpr Uint8 IGNORED_EVENTS[] = {
-    SDL_MOUSEMOTION,   SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_JOYAXISMOTION,
-    SDL_JOYBALLMOTION, SDL_JOYHATMOTION,    SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP,
+    SDL_MOUSEMOTION,     // the pointer moved
+    SDL_MOUSEBUTTONDOWN, // a mouse button went down
+    SDL_MOUSEBUTTONUP,   // and up
+    SDL_JOYAXISMOTION,   // a stick moved
+    SDL_JOYBALLMOTION,   // a trackball rolled
+    SDL_JOYHATMOTION,    // a hat switch moved
+    SDL_JOYBUTTONDOWN,   // a joystick button went down
+    SDL_JOYBUTTONUP,     // and up
 };
 
 } // namespace
@@ -45,7 +50,9 @@ Game::Game() : Game(Stepped{}) {
     play();
 }
 
-Game::Game(Stepped) {
+Game::Game(Stepped) {}
+
+void ignore_streaming_input() {
     for (Uint8 type : IGNORED_EVENTS) {
         SDL_EventState(type, SDL_IGNORE);
     }

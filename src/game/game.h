@@ -15,6 +15,11 @@ int heldDirection(const Uint8* keys);
 // nowMs: none once the budget is used. Right across the wrap of the 32-bit millisecond clock.
 Uint32 frameWait(Uint32 budgetMs, Uint32 frameStartMs, Uint32 nowMs);
 
+// Stops SDL from queueing mouse and joystick events, which the loop drops anyway: taken one a
+// frame, they would fill SDL's small queue and crowd out Return and the window's close. Classic
+// SDL discards every pending event when a type is ignored, so this belongs at start-up.
+void ignore_streaming_input();
+
 class Game {
 public:
     // Builds the world and plays until the user quits; SDL is shut down when it returns.

@@ -14,6 +14,7 @@ extern "C" int SDL_main(int argc, char* argv[]);
 int SDL_main(int, char*[]) {
     try {
         screen_init();
+        ignore_streaming_input();
         srand(static_cast<unsigned>(time(nullptr)));
         SDL_ShowCursor(SDL_DISABLE);
         Game game; // plays the whole game, and shuts SDL down at its end

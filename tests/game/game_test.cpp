@@ -1,0 +1,177 @@
+// The main loop: the arrow keys' order, frame pacing, one event a frame, pause and quit.
+#include "game/game.h"
+
+#include "world/world_fixture.h"
+
+using namespace fixtures;
+
+namespace {
+
+constexpr Rgb PAINT = {1, 2, 3};
+
+TEST(FramePacing, WaitsOutTheRestOfTheBudgetAndNeverMore) {
+    constexpr Uint32 BUDGET = 50; // milliseconds
+    constexpr Uint32 START = 1000;
+    EXPECT_EQ(frameWait(BUDGET, START, START), 50u);
+    EXPECT_EQ(frameWait(BUDGET, START, START + 49), 1u);
+    EXPECT_EQ(frameWait(BUDGET, START, START + 50), 0u);
+    EXPECT_EQ(frameWait(BUDGET, START, START + 51), 0u);
+    EXPECT_EQ(frameWait(BUDGET, START, START + 4000000), 0u);
+    // Across the wrap of the millisecond clock the elapsed time is still 48 ms.
+    EXPECT_EQ(frameWait(BUDGET, 0xFFFFFFF0u, 0x00000020u), 2u);
+    EXPECT_EQ(frameWait(BUDGET, 0xFFFFFFF0u, 0x00000022u), 0u);
+}
+
+TEST(ArrowKeys, FirstHeldInTheOrderUpRightDownLeftWins) {
+    const SDLKey arrows[] = {SDLK_UP, SDLK_RIGHT, SDLK_DOWN, SDLK_LEFT};
+    for (int held = 0; held < 16; ++held) {
+        Uint8 keys[SDLK_LAST] = {};
+        int expected = NO_DIRECTION;
+        for (int i = 3; i >= 0; --i) {
+            if (held & (1 << i)) {
+                keys[arrows[i]] = 1;
+                expected = i;
+            }
+        }
+        EXPECT_EQ(heldDirection(keys), expected) << "keys held: " << held;
+    }
+    // The keypad's arrows are other keys.
+    Uint8 keys[SDLK_LAST] = {};
+    keys[SDLK_KP8] = 1;
+    EXPECT_EQ(heldDirection(keys), NO_DIRECTION);
+}
+
+class GameLoop : public DisplayTest {
+protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        saveWorldPictures(1328, 832);
+        srand(5);
+        keys = SDL_GetKeyState(nullptr);
+        std::fill(keys, keys + SDLK_LAST, Uint8{0});
+    }
+    void TearDown() override {
+        std::fill(keys, keys + SDLK_LAST, Uint8{0});
+        DisplayTest::TearDown();
+    }
+    static void push(SDLKey key) {
+        SDL_Event event = {};
+        event.type = SDL_KEYDOWN;
+        event.key.type = SDL_KEYDOWN;
+        event.key.state = SDL_PRESSED;
+        event.key.keysym.sym = key;
+        ASSERT_EQ(SDL_PushEvent(&event), 0);
+    }
+    static void pushQuit() {
+        SDL_Event event = {};
+        event.type = SDL_QUIT;
+        ASSERT_EQ(SDL_PushEvent(&event), 0);
+    }
+
+    WorkingFolder folder;
+    Uint8* keys = nullptr;
+};
+
+TEST_F(GameLoop, WindowCloseEndsTheGameAfterOneDrawnFrame) {
+    pushQuit();
+    Game game;
+    EXPECT_EQ(game.frameCounter, 1);
+    EXPECT_TRUE(game.quit);
+    EXPECT_EQ(SCREEN, nullptr);
+    EXPECT_FALSE(game.world.player.isUpdating());     // drawn
+    EXPECT_GT(game.world.npcs[0].getFrameCount(), 0); // the non-player sprites acted
+    EXPECT_EQ(game.frameRate, 20);
+}
+
+TEST_F(GameLoop, ArrowKeyWalksThePlayerAndTheFrameIsDrawn) {
+    ignore_streaming_input();
+    Game game{Game::Stepped{}};
+    EXPECT_EQ(SDL_EventState(SDL_MOUSEMOTION, SDL_QUERY), SDL_IGNORE);
+    EXPECT_EQ(SDL_EventState(SDL_JOYAXISMOTION, SDL_QUERY), SDL_IGNORE);
+    EXPECT_EQ(SDL_EventState(SDL_KEYDOWN, SDL_QUERY), SDL_ENABLE);
+    EXPECT_EQ(SDL_EventState(SDL_QUIT, SDL_QUERY), SDL_ENABLE);
+
+    fillScreen(PAINT);
+    keys[SDLK_RIGHT] = 1;
+    keys[SDLK_LEFT] = 1;
+    game.playFrame();
+    EXPECT_EQ(game.world.player.getPosition().x, 631 + 4);
+    EXPECT_EQ(game.world.player.getDirection(), RIGHT);
+    EXPECT_EQ(game.world.camera.x, 321 + 4);
+    EXPECT_EQ(screenPixel(0, 0), backgroundColour(325, 160));
+    EXPECT_FALSE(game.quit);
+
+    // With no arrow held the player stands, showing its run's first frame.
+    keys[SDLK_RIGHT] = 0;
+    keys[SDLK_LEFT] = 0;
+    game.playFrame();
+    EXPECT_EQ(game.world.player.getPosition().x, 631 + 4);
+    EXPECT_EQ(game.world.player.frame, 0);
+    EXPECT_EQ(game.frameCounter, 2);
+}
+
+TEST_F(GameLoop, ReturnPausesEverythingButTheCountAndEscape) {
+    Game game{Game::Stepped{}};
+    game.playFrame();
+    push(SDLK_RETURN);
+    fillScreen(PAINT);
+    keys[SDLK_UP] = 1;
+    game.playFrame();
+    ASSERT_TRUE(game.paused);
+    const SDL_Rect player = game.world.player.getPosition();
+    const int countdown = game.world.npcs[0].getFrameCount();
+    const SDL_Rect npc = game.world.npcs[0].getPosition();
+
+    for (int frame = 0; frame < 3; ++frame) {
+        game.playFrame();
+    }
+    EXPECT_EQ(game.frameCounter, 5);
+    EXPECT_EQ(game.world.player.getPosition().y, player.y);
+    EXPECT_EQ(game.world.npcs[0].getFrameCount(), countdown);
+    EXPECT_EQ(game.world.npcs[0].getPosition().x, npc.x);
+    EXPECT_EQ(screenPixel(0, 0), PAINT); // nothing drawn
+    EXPECT_EQ(screenPixel(320, 240), PAINT);
+
+    // The keypad's Enter is another key; Return again resumes and that frame moves.
+    push(SDLK_KP_ENTER);
+    game.playFrame();
+    EXPECT_TRUE(game.paused);
+    push(SDLK_RETURN);
+    game.playFrame();
+    EXPECT_FALSE(game.paused);
+    EXPECT_EQ(game.world.player.getPosition().y, player.y - 4);
+    EXPECT_NE(screenPixel(0, 0), PAINT);
+
+    // Escape ends the game while paused too, once the frame is over.
+    push(SDLK_RETURN);
+    keys[SDLK_ESCAPE] = 1;
+    game.playFrame();
+    EXPECT_TRUE(game.paused);
+    EXPECT_TRUE(game.quit);
+}
+
+TEST_F(GameLoop, OneEventIsTakenAFrameOldestFirst) {
+    Game game{Game::Stepped{}};
+    push(SDLK_a);
+    push(SDLK_b);
+    push(SDLK_RETURN);
+    pushQuit();
+    game.playFrame();
+    game.playFrame();
+    EXPECT_FALSE(game.paused);
+    game.playFrame();
+    EXPECT_TRUE(game.paused);
+    EXPECT_FALSE(game.quit);
+    game.playFrame();
+    EXPECT_TRUE(game.quit);
+}
+
+TEST_F(GameLoop, EscapeHeldEndsTheLoopAfterFinishingItsFrame) {
+    keys[SDLK_ESCAPE] = 1;
+    Game game;
+    EXPECT_EQ(game.frameCounter, 1);
+    EXPECT_FALSE(game.world.player.isUpdating());
+    EXPECT_EQ(SCREEN, nullptr);
+}
+
+} // namespace
