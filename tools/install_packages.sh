@@ -10,6 +10,7 @@ packages=(
     libgtest-dev                 # unit tests
     clang-format                 # the formatting check in the test suite
     imagemagick                  # `make sheet`: every frame of every sheet in one picture
+    libbenchmark-dev             # tarnel_bench, built with the project and run by `make bench`
 )
 
 missing=()

@@ -1,0 +1,189 @@
+// tarnel_bench: what one frame costs against the blits SDL must do for it anyway, the game's
+// logic alone, and the world's construction. Runs on whatever SDL drivers the environment
+// names, in the folder with the pictures: the working directory or the one folder argument.
+#include "scripted_game.h"
+
+#include "display/display.h"
+
+#include <benchmark/benchmark.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr char CHECK_FLAG[] = "--check";
+constexpr int EXIT_USAGE = 2;
+constexpr char FRAME[] = "frame";
+constexpr char BLIT_FLOOR[] = "blit_floor";
+constexpr char LOGIC[] = "logic";
+constexpr char BUILD[] = "build";
+constexpr char MEDIAN[] = "median";
+constexpr std::size_t DRIVER_NAME_SIZE = 64;
+
+// Frames played from the cycle's start; the clock stops while the world is put back.
+void runFrames(benchmark::State& state, const ScriptedGame& game,
+               World (ScriptedGame::*start)() const, void (*play)(World&, int)) {
+    std::optional<World> world;
+    int k = ScriptedGame::CYCLE_FRAMES;
+    for (auto _ : state) {
+        if (k == ScriptedGame::CYCLE_FRAMES) {
+            state.PauseTiming();
+            world = (game.*start)();
+            k = 0;
+            state.ResumeTiming();
+        }
+        play(*world, ScriptedGame::frameNumber(k));
+        ++k;
+    }
+}
+
+void frame(benchmark::State& state, const ScriptedGame& game) {
+    runFrames(state, game, &ScriptedGame::start, playFrame);
+}
+
+void blitFloor(benchmark::State& state, const ScriptedGame& game) {
+    int k = 0;
+    for (auto _ : state) {
+        drawBlits(game.blitsOf(k++));
+    }
+    state.counters["blits"] = game.averageBlits();
+}
+
+// The frame on a world without pictures: every move, decision, collision scan and animation
+// step, while the blits asked for are clipped to nothing and nothing is flipped.
+void logic(benchmark::State& state, const ScriptedGame& game) {
+    runFrames(state, game, &ScriptedGame::blankStart, moveAndDraw);
+}
+
+void freePictures(World& world) {
+    SDL_FreeSurface(world.background);
+    SDL_FreeSurface(world.player.image);
+    for (Sprite& npc : world.npcs) {
+        SDL_FreeSurface(npc.image);
+    }
+}
+
+// The world keeps its pictures for the whole game; here each one built is freed untimed.
+void build(benchmark::State& state) {
+    std::optional<World> world;
+    for (auto _ : state) {
+        world.emplace();
+        state.PauseTiming();
+        freePictures(*world);
+        world.reset();
+        state.ResumeTiming();
+    }
+}
+
+// The console table, and then frame / blit_floor from the medians when the runs were
+// repeated, or from the single runs.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    // One table for all four, with colours only on a terminal.
+    RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Color : OO_None) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const std::string& name = run.run_name.function_name;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == MEDIAN) {
+                medians_[name] = run.GetAdjustedRealTime();
+            } else if (run.run_type == Run::RT_Iteration) {
+                singles_[name] = run.GetAdjustedRealTime();
+            }
+        }
+    }
+
+    void printRatio() const {
+        const std::optional<double> frameTime = timeOf(FRAME);
+        const std::optional<double> floorTime = timeOf(BLIT_FLOOR);
+        if (frameTime && floorTime && *floorTime > 0) {
+            std::printf("frame / blit_floor = %.3f (frame %.1f us, blit_floor %.1f us)\n",
+                        *frameTime / *floorTime, *frameTime, *floorTime);
+        }
+    }
+
+private:
+    std::optional<double> timeOf(const std::string& name) const {
+        for (const auto* times : {&medians_, &singles_}) {
+            const auto found = times->find(name);
+            if (found != times->end()) {
+                return found->second;
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::map<std::string, double> medians_;
+    std::map<std::string, double> singles_;
+};
+
+void describeRuntime() {
+    SDL_version linked = *SDL_Linked_Version();
+    benchmark::AddCustomContext("SDL runtime", std::to_string(linked.major) + "." +
+                                                   std::to_string(linked.minor) + "." +
+                                                   std::to_string(linked.patch));
+    char driver[DRIVER_NAME_SIZE] = "";
+    SDL_VideoDriverName(driver, sizeof driver);
+    benchmark::AddCustomContext("SDL video driver", driver);
+}
+
+int run(bool checkOnly) {
+    const ScriptedGame game;
+    if (checkOnly) {
+        std::printf("tarnel_bench: the blits of %d frames draw what the frames drew\n",
+                    ScriptedGame::CYCLE_FRAMES);
+        return EXIT_SUCCESS;
+    }
+    describeRuntime();
+    const auto withGame = [&game](void (*body)(benchmark::State&, const ScriptedGame&)) {
+        return [&game, body](benchmark::State& state) { body(state, game); };
+    };
+    benchmark::RegisterBenchmark(FRAME, withGame(frame))->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(BLIT_FLOOR, withGame(blitFloor))->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(LOGIC, withGame(logic))->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(BUILD, build)->Unit(benchmark::kMillisecond);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatio();
+    return EXIT_SUCCESS;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    benchmark::Initialize(&argc, argv);
+    bool checkOnly = false;
+    const char* folder = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], CHECK_FLAG) == 0) {
+            checkOnly = true;
+        } else if (folder == nullptr && argv[i][0] != '-') {
+            folder = argv[i];
+        } else {
+            std::fprintf(stderr, "tarnel_bench: unknown argument %s (usage: %s [%s] [folder])\n",
+                         argv[i], argv[0], CHECK_FLAG);
+            return EXIT_USAGE;
+        }
+    }
+    if (folder != nullptr && chdir(folder) != 0) {
+        std::fprintf(stderr, "tarnel_bench: cannot enter %s: %s\n", folder, std::strerror(errno));
+        return EXIT_FAILURE;
+    }
+    int status = EXIT_FAILURE;
+    try {
+        screen_init();
+        status = run(checkOnly);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "tarnel_bench: %s\n", error.what());
+    }
+    SDL_Quit();
+    return status;
+}
