@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -29,6 +30,7 @@ constexpr int ROW_Y[] = {
 constexpr int FIRST_COLUMN_X = 40; // pixels
 constexpr int COLUMN_SPACING = 25; // pixels
 constexpr int NPC_MOVE_RATE = 3;   // pixels per step
+static_assert(NPC_COUNT == NPCS_PER_ROW * std::size(ROW_Y), "every sprite has a row");
 
 struct NpcKind {
     const char* file;
@@ -56,7 +58,7 @@ constexpr const NpcKind* KIND_BY_DRAW[] = {
     &GREEN_SOLDIER, // 9
     &ARMOS,         // 10
 };
-constexpr int KIND_DRAWS = sizeof KIND_BY_DRAW / sizeof KIND_BY_DRAW[0];
+constexpr int KIND_DRAWS = std::size(KIND_BY_DRAW);
 
 // Every collision box spans the frame's full width, from boxTop down to the frame's bottom;
 // the push-back of a move relies on that.
