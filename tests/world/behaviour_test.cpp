@@ -29,17 +29,10 @@ Decision decisionFrom(const std::vector<int>& values, std::size_t next, int dire
     return {taken + 1, false, count, direction};
 }
 
-class Behaviour : public WorldTest {
-protected:
-    World& spreadOut(int npcs) {
-        World& w = build(soldiersOnlySeed(npcs));
-        fixtures::spreadOut(w, npcs);
-        return w;
-    }
-};
+using Behaviour = WorldTest;
 
 TEST_F(Behaviour, DecisionsTakeTheirValuesInIndexOrder) {
-    World& w = spreadOut(NPCS);
+    World& w = buildSpreadOut(NPCS);
     // A seed whose decisions include a walk, a stand that keeps its facing and one that turns.
     unsigned seed = 1;
     std::vector<Decision> expected;
@@ -92,7 +85,7 @@ TEST_F(Behaviour, DecisionsTakeTheirValuesInIndexOrder) {
 }
 
 TEST_F(Behaviour, WalkOfSixMakesSixStepsThenDecidesAgain) {
-    World& w = spreadOut(1);
+    World& w = buildSpreadOut(1);
     // A seed whose first decision is a walk (2 of 3) of six frames (0 of 6) to the right.
     unsigned seed = 1;
     while (decisionFrom(randValues(seed, 4), 0, DOWN).count != 6 ||
@@ -117,7 +110,7 @@ TEST_F(Behaviour, WalkOfSixMakesSixStepsThenDecidesAgain) {
 }
 
 TEST_F(Behaviour, StandersAndBlockedWalkersTakeNoValues) {
-    World& w = spreadOut(3);
+    World& w = buildSpreadOut(3);
     Sprite& stander = w.npcs[0];
     stander.setStatic(true);
     stander.resetFrame();
@@ -152,7 +145,7 @@ TEST_F(Behaviour, StandersAndBlockedWalkersTakeNoValues) {
 }
 
 TEST_F(Behaviour, SpriteThatIsNotMovableIsSkippedButDrawn) {
-    World& w = spreadOut(2);
+    World& w = buildSpreadOut(2);
     w.npcs[0].movable = false;
     w.npcs[1].movable = false;
     const std::vector<int> values = randValues(9, 1);
@@ -169,7 +162,7 @@ TEST_F(Behaviour, SpriteThatIsNotMovableIsSkippedButDrawn) {
 }
 
 TEST_F(Behaviour, IdleShowsTheStandingPicture) {
-    World& w = spreadOut(1);
+    World& w = buildSpreadOut(1);
     w.player.setDirection(LEFT);
     w.player.frame = 3;
     w.player.setUpdating(false);

@@ -20,11 +20,6 @@ bool isPlayer(Rgb c) {
 
 class Drawing : public WorldTest {
 protected:
-    World& spreadOut(int npcs) {
-        World& w = build(soldiersOnlySeed(npcs));
-        fixtures::spreadOut(w, npcs);
-        return w;
-    }
     // A point in the lower half of a sprite's frame on the screen, which the figure covers.
     Rgb shownAt(const World& w, const Sprite& sprite) {
         const SDL_Rect place = w.getDrawPos(sprite.getPosition());
@@ -33,7 +28,7 @@ protected:
 };
 
 TEST_F(Drawing, ViewIsRepaintedOnlyWhenThePlayerHasChanged) {
-    World& w = spreadOut(2);
+    World& w = buildSpreadOut(2);
     fillScreen(PAINT);
     w.player.setUpdating(false);
     w.updateAll();
@@ -51,7 +46,7 @@ TEST_F(Drawing, ViewIsRepaintedOnlyWhenThePlayerHasChanged) {
 }
 
 TEST_F(Drawing, LaterSpritesCoverEarlierOnesAndEveryOneCoversThePlayer) {
-    World& w = spreadOut(8);
+    World& w = buildSpreadOut(8);
     w.npcs[3].image = load_image("BlueSoldier.bmp");
     w.npcs[7].image = load_image("GreenSoldier.bmp");
     place(w.npcs[3], 300, 300);
@@ -72,7 +67,7 @@ TEST_F(Drawing, LaterSpritesCoverEarlierOnesAndEveryOneCoversThePlayer) {
 }
 
 TEST_F(Drawing, SpritesOffTheScreenStillAnimateAndCountDown) {
-    World& w = spreadOut(1);
+    World& w = buildSpreadOut(1);
     w.npcs[0].setFrameCount(5);
     w.player.setFrameCount(2);
     w.updateAll();

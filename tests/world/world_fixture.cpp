@@ -110,4 +110,10 @@ World& WorldTest::build(unsigned seed, int width, int height) {
     return *world;
 }
 
+World& WorldTest::buildSpreadOut(int count) {
+    World& built = build(soldiersOnlySeed(count));
+    spreadOut(built, count);
+    return built;
+}
+
 } // namespace fixtures

@@ -43,6 +43,8 @@ protected:
     void SetUp() override;
     // Builds the world after srand(seed) on a background of the given size.
     World& build(unsigned seed = 1, int width = 1328, int height = 832);
+    // Builds a world of count soldiers spread out as spreadOut places them.
+    World& buildSpreadOut(int count);
 
     std::unique_ptr<WorkingFolder> folder;
     std::unique_ptr<World> world;
