@@ -32,5 +32,21 @@ test: build
 sheet: build
 	@cmake --build $(BUILD) --target sheet
 
+# A frame against the blits SDL must do anyway, the logic alone and the world's construction,
+# on the dummy drivers with the generated pictures, once on each SDL runtime.
+BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+BENCH_ENVIRONMENT := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+.PHONY: bench profile
+bench: build
+	@echo "Classic SDL 1.2:"
+	@cd $(BUILD) && env $(BENCH_ENVIRONMENT) ./tarnel_bench $(BENCH_FLAGS)
+	@echo "sdl12-compat:"
+	@cd $(BUILD) && env $(BENCH_ENVIRONMENT) LD_LIBRARY_PATH=$(COMPAT_SDL) ./tarnel_bench $(BENCH_FLAGS)
+
+# The whole program for ten seconds under Xvfb with an arrow key held, on each SDL runtime:
+# frame rate, CPU share, peak memory and the time from start to the first flip.
+profile: build
+	@bench/profile.sh $(BUILD) $(COMPAT_SDL)
+
 clean:
 	rm -rf $(BUILD)

@@ -11,6 +11,7 @@ packages=(
     clang-format                 # the formatting check in the test suite
     imagemagick                  # `make sheet`: every frame of every sheet in one picture
     libbenchmark-dev             # tarnel_bench, built with the project and run by `make bench`
+    time                         # `make profile`: the program's peak memory (/usr/bin/time -v)
 )
 
 missing=()
