@@ -10,6 +10,8 @@ packages=(
     libgtest-dev                 # unit tests
     clang-format                 # the formatting check in the test suite
     imagemagick                  # `make sheet`: every frame of every sheet in one picture
+    xvfb xdotool                 # end-to-end tests and `make demo`: an X server, key presses
+    x11-apps x11-utils           # ... xwd captures the screen, xdpyinfo reads the screen mode
     libbenchmark-dev             # tarnel_bench, built with the project and run by `make bench`
     time                         # `make profile`: the program's peak memory (/usr/bin/time -v)
 )
