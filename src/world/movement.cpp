@@ -63,6 +63,18 @@ void pushBack(SDL_Rect& frame, SDL_Rect box, SDL_Rect other, int direction) {
     }
 }
 
+// Pushes the candidate back from each sprite in [first, last) whose box overlaps the box made
+// before the scan, in order, so that the last hit decides.
+void pushBackFrom(const Sprite* first, const Sprite* last, SDL_Rect& candidate,
+                  SDL_Rect candidateBox, int direction) {
+    for (const Sprite* other = first; other != last; ++other) {
+        const SDL_Rect otherBox = absoluteBox(other->position, other->collision);
+        if (World::does_collide(candidateBox, otherBox)) {
+            pushBack(candidate, candidateBox, otherBox, direction);
+        }
+    }
+}
+
 } // namespace
 
 void World::moveSprite(bool isPlayer, int index, int direction) {
@@ -76,19 +88,17 @@ void World::moveSprite(bool isPlayer, int index, int direction) {
     step(candidate, direction, mover.getMoveRate());
     clampToWorld(candidate, worldWidth, worldHeight);
 
-    // Every slot is tested against the box made before the scan; the last hit decides. The
-    // player is the slot after the last non-player sprite, so non-player movers meet it last.
+    // Every slot but the mover's own is tested against the box made before the scan; the last
+    // hit decides. The player is the slot after the last non-player sprite, so non-player movers
+    // meet it last. The slots are scanned in runs, which keeps the skip out of the hot loop.
     const SDL_Rect candidateBox = absoluteBox(candidate, box);
-    const int ownSlot = isPlayer ? npcCount : index;
-    for (int slot = 0; slot <= npcCount; ++slot) {
-        if (slot == ownSlot) {
-            continue;
-        }
-        const Sprite& other = slot < npcCount ? npcs[slot] : player;
-        const SDL_Rect otherBox = absoluteBox(other.getPosition(), other.getCollision());
-        if (does_collide(candidateBox, otherBox)) {
-            pushBack(candidate, candidateBox, otherBox, direction);
-        }
+    const Sprite* const others = npcs.data();
+    if (isPlayer) {
+        pushBackFrom(others, others + npcCount, candidate, candidateBox, direction);
+    } else {
+        pushBackFrom(others, others + index, candidate, candidateBox, direction);
+        pushBackFrom(others + index + 1, others + npcCount, candidate, candidateBox, direction);
+        pushBackFrom(&player, &player + 1, candidate, candidateBox, direction);
     }
 
     mover.setPosition(candidate);
