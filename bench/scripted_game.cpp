@@ -173,3 +173,22 @@ double ScriptedGame::averageBlits() const {
     }
     return static_cast<double>(total) / static_cast<double>(blits_.size());
 }
+
+std::uint64_t ScriptedGame::fingerprint() const {
+    // FNV-1a, 64 bits, over each rectangle's four fields.
+    constexpr std::uint64_t OFFSET_BASIS = 14695981039346656037ULL;
+    constexpr std::uint64_t PRIME = 1099511628211ULL;
+    std::uint64_t digest = OFFSET_BASIS;
+    const auto mix = [&digest](SDL_Rect r) {
+        for (const long field : {long{r.x}, long{r.y}, long{r.w}, long{r.h}}) {
+            digest = (digest ^ static_cast<std::uint64_t>(field)) * PRIME;
+        }
+    };
+    for (const FrameBlits& frame : blits_) {
+        for (const Blit& blit : frame) {
+            mix(blit.from);
+            mix(blit.to);
+        }
+    }
+    return digest;
+}

@@ -5,6 +5,7 @@
 #include "world/world.h"
 
 #include <SDL.h>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -53,6 +54,9 @@ public:
     const FrameBlits& blitsOf(int k) const { return blits_[k % CYCLE_FRAMES]; }
     // Blits recorded per frame, on average over the cycle.
     double averageBlits() const;
+    // A digest of every recorded blit's rectangles, in order: two builds that play the cycle
+    // alike give the same one.
+    std::uint64_t fingerprint() const;
 
 private:
     World start_;

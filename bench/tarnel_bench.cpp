@@ -138,8 +138,10 @@ void describeRuntime() {
 int run(bool checkOnly) {
     const ScriptedGame game;
     if (checkOnly) {
-        std::printf("tarnel_bench: the blits of %d frames draw what the frames drew\n",
-                    ScriptedGame::CYCLE_FRAMES);
+        std::printf("tarnel_bench: the blits of %d frames draw what the frames drew; "
+                    "fingerprint %016llx\n",
+                    ScriptedGame::CYCLE_FRAMES,
+                    static_cast<unsigned long long>(game.fingerprint()));
         return EXIT_SUCCESS;
     }
     describeRuntime();
