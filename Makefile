@@ -15,9 +15,22 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD) -j2
 
-# The program reads its pictures by bare name, so it runs from the build folder.
+# The program reads its pictures by bare name, so it runs from the build folder. With no display
+# at all SDL 1.2 would draw in the terminal, so the recorded demo stands in.
 run: build
-	cd $(BUILD) && ./tarnel
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "run: no display here (neither DISPLAY nor WAYLAND_DISPLAY is set): recording the demo instead"; \
+		$(MAKE) demo && \
+		echo "run: watch $(abspath $(BUILD))/demo.gif; a still is in $(abspath $(BUILD))/screenshot.png"; \
+	else \
+		cd $(BUILD) && ./tarnel; \
+	fi
+
+# A scripted walk of about ten seconds on an X server of its own (Xvfb), recorded as
+# build/demo.gif with a still in build/screenshot.png.
+.PHONY: demo
+demo: build
+	@tools/demo.sh $(BUILD)
 
 # sdl12-compat, the SDL 1.2 that current distributions ship, keeps its library in a folder of
 # its own; the unit tests run once on each runtime.
