@@ -1,7 +1,10 @@
-// make_pictures OUTPUT_DIR: draws the program's five pictures and writes them there as BMPs.
+// make_pictures OUTPUT_DIR: draws the program's five pictures and writes them there as BMPs,
+// with the desktop icon beside them as tarnel.png.
 #include "background.h"
 #include "bmp_writer.h"
 #include "figures.h"
+#include "icon.h"
+#include "png_writer.h"
 
 #include <cstdlib>
 #include <exception>
@@ -27,6 +30,8 @@ int main(int argc, char** argv) {
         for (const auto& [name, make] : pictures) {
             pictures::write_bmp(make(), (directory / name).string());
         }
+        pictures::write_png(pictures::make_icon(), pictures::MAGENTA,
+                            (directory / "tarnel.png").string());
     } catch (const std::exception& error) {
         std::cerr << "make_pictures: " << error.what() << '\n';
         return EXIT_FAILURE;
