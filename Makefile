@@ -64,5 +64,25 @@ bench: build
 profile: build
 	@bench/profile.sh $(BUILD) $(COMPAT_SDL)
 
+# `make install PREFIX=...` (default /usr/local; DESTDIR is honoured): the launcher `tarnel` in
+# PREFIX/bin, the program in PREFIX/lib/tarnel, its pictures in PREFIX/share/tarnel.
+PREFIX ?= /usr/local
+.PHONY: install uninstall package
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX) --strip
+
+# Removes what the last `make install` put in place, as its manifest lists, and the two folders
+# of Tarnel's own.
+INSTALLED := $(BUILD)/install_manifest.txt
+uninstall:
+	@test -f $(INSTALLED) || { echo "uninstall: no $(INSTALLED): nothing installed" >&2; exit 1; }
+	xargs -r -d '\n' rm -f -- < $(INSTALLED)
+	sed -n 's|/[^/]*$$||p' $(INSTALLED) | grep '/tarnel$$' | sort -u | xargs -r -d '\n' rmdir
+	rm $(INSTALLED)
+
+# The Debian package, built in a tree of its own laid out as Debian installs games.
+package: setup
+	@tools/build_package.sh $(BUILD)/package
+
 clean:
 	rm -rf $(BUILD)

@@ -14,6 +14,8 @@ packages=(
     x11-apps x11-utils           # ... xwd captures the screen, xdpyinfo reads the screen mode
     libbenchmark-dev             # tarnel_bench, built with the project and run by `make bench`
     time                         # `make profile`: the program's peak memory (/usr/bin/time -v)
+    dpkg-dev file                # `make package`: CPack finds the dependencies with dpkg-shlibdeps
+    desktop-file-utils           # the package test validates the desktop entry
 )
 
 missing=()

@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Builds the Debian package and checks it as a user would meet it: its control fields, its files,
+# the desktop entry and icon, and the unpacked launcher run from elsewhere; then the same launcher
+# from a plain `cmake --install` that was moved and is reached through a link on the PATH.
+# Usage: package_test.sh SOURCE_DIR BUILD_DIR VERSION LAUNCHER_DIR
+set -uo pipefail
+source_dir=$1
+build_dir=$2
+version=$3
+launcher_dir=$4
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# Each background job gets a process group of its own, so that whatever a launcher leaves
+# behind can be ended with it.
+set -m
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/tarnel-package-XXXXXX")
+program_pid=""
+end_program_group() {
+    [ -n "$program_pid" ] && kill -KILL -- "-$program_pid" 2>/dev/null
+    program_pid=""
+}
+cleanup() {
+    end_program_group
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# Runs a command (a launcher) from an empty folder of its own on the dummy drivers, sends it
+# SIGTERM after a second, and checks that it was still running then, exited 0 and wrote nothing
+# in the working folder.
+run_and_terminate() {
+    local what=$1
+    shift
+    local folder
+    folder=$(mktemp -d "$scratch/cwd-XXXXXX")
+    (cd "$folder" && exec env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$@") \
+        2>"$folder.stderr" &
+    program_pid=$!
+    sleep 1
+    if ! kill -0 "$program_pid" 2>/dev/null; then
+        wait "$program_pid"
+        fail "$what: ended by itself with status $? before SIGTERM: $(cat "$folder.stderr")"
+        end_program_group
+        return
+    fi
+    kill -TERM "$program_pid"
+    wait "$program_pid"
+    local status=$?
+    end_program_group
+    [ "$status" -eq 0 ] || fail "$what: exited $status after SIGTERM: $(cat "$folder.stderr")"
+    [ -z "$(ls -A "$folder")" ] || fail "$what: wrote into its working folder: $(ls -A "$folder")"
+}
+
+# --- The package, as `make package` builds it. A make above ctest may have left its job-server
+# settings behind, which the package build's own make cannot use.
+unset MAKEFLAGS MFLAGS MAKELEVEL
+deb=$("$source_dir/tools/build_package.sh" "$build_dir/package") || {
+    echo "FAIL: the package did not build" >&2
+    exit 1
+}
+echo "package: $deb"
+
+control=$(dpkg-deb -I "$deb" control)
+field() { sed -n "s/^$1: //p" <<<"$control"; }
+[ "$(field Package)" = tarnel ] || fail "Package is '$(field Package)'"
+[ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', not $version"
+[ "$(field Architecture)" = "$(dpkg --print-architecture)" ] ||
+    fail "Architecture is '$(field Architecture)'"
+[ "$(field Section)" = games ] || fail "Section is '$(field Section)'"
+[[ "$(field Maintainer)" =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] ||
+    fail "Maintainer is not 'Name <address>': '$(field Maintainer)'"
+[ -n "$(field Description)" ] && grep -q '^ [^ ]' <<<"$control" ||
+    fail "Description lacks a summary or a long description"
+
+depends=$(field Depends)
+clauses=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//')
+# dpkg-shlibdeps fills in the C and C++ runtimes; hand-written dependencies would lack them.
+for runtime in libc6 libstdc++6; do
+    sed 's/[ (].*//' <<<"$clauses" | grep -qxF "$runtime" || fail "Depends lacks $runtime: $depends"
+done
+# The SDL dependency must be met by the classic runtime and by sdl12-compat's shim, which
+# provides libsdl1.2debian at version 1.2.15-1.
+sdl=$(grep -E '^libsdl1\.2debian( |$)' <<<"$clauses" || true)
+if [ -z "$sdl" ]; then
+    fail "Depends lacks libsdl1.2debian: $depends"
+elif [[ "$sdl" =~ \((>=|>>|=)\ *([^\)]+)\) ]]; then
+    relation=${BASH_REMATCH[1]}
+    needed=${BASH_REMATCH[2]}
+    classic=$(dpkg-query -W -f='${Version}' libsdl1.2debian)
+    for offered in "$classic" 1.2.15-1; do
+        case $relation in
+        ">=") dpkg --compare-versions "$offered" ge "$needed" ;;
+        ">>") dpkg --compare-versions "$offered" gt "$needed" ;;
+        "=") dpkg --compare-versions "$offered" eq "$needed" ;;
+        esac || fail "libsdl1.2debian $offered does not satisfy '$sdl'"
+    done
+fi
+
+root=$scratch/unpacked
+dpkg-deb -x "$deb" "$root"
+pictures=$root/usr/share/games/tarnel
+for file in usr/games/tarnel usr/lib/games/tarnel/tarnel; do
+    [ -x "$root/$file" ] || fail "$file is missing or not executable"
+done
+for file in Background.bmp Link.bmp BlueSoldier.bmp GreenSoldier.bmp Armos.bmp; do
+    cmp -s "$pictures/$file" "$build_dir/package/$file" || fail "$file is not the drawn picture"
+done
+
+desktop=$root/usr/share/applications/tarnel.desktop
+if validation=$(desktop-file-validate "$desktop" 2>&1); then
+    grep -qi error <<<"$validation" && fail "tarnel.desktop: $validation"
+else
+    fail "tarnel.desktop does not validate: $validation"
+fi
+grep -qx 'Categories=.*\bGame;.*' "$desktop" || fail "tarnel.desktop is not in the Game category"
+grep -qx 'Icon=tarnel' "$desktop" || fail "tarnel.desktop names no tarnel icon"
+
+# The icon is the player's standing frame facing down (frame 10 of 19 x 24 in Link.bmp),
+# enlarged twice and centred, transparent around him. ImageMagick's PNG reader checks every CRC.
+icon=$root/usr/share/icons/hicolor/48x48/apps/tarnel.png
+[ "$(identify -format '%m %w %h %A' "$icon" 2>&1)" = "PNG 48 48 True" ] ||
+    fail "the icon is not a 48 x 48 PNG with transparency: $(identify "$icon" 2>&1)"
+convert "$pictures/Link.bmp" -crop 19x24+0+240 +repage -transparent magenta -filter point \
+    -scale 200% -background none -gravity center -extent 48x48 "$scratch/expected_icon.png"
+differing=$(compare -metric AE "$scratch/expected_icon.png" "$icon" null: 2>&1)
+[ "$differing" = 0 ] || fail "the icon differs from the player's standing frame: $differing"
+
+run_and_terminate "unpacked package" "$root/usr/games/tarnel"
+
+# --- A plain install, moved elsewhere after installing and started by name through a link.
+cmake --install "$build_dir" --prefix "$scratch/installed" >/dev/null
+mv "$scratch/installed" "$scratch/moved"
+mkdir "$scratch/path"
+ln -s "$scratch/moved/$launcher_dir/tarnel" "$scratch/path/tarnel"
+run_and_terminate "moved install" env PATH="$scratch/path:$PATH" tarnel
+
+# The launcher passes the program's failure through.
+find "$scratch/moved" -name Background.bmp -delete
+errors=$(cd "$scratch" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$scratch/path/tarnel" 2>&1)
+status=$?
+[ "$status" -eq 1 ] || fail "without Background.bmp the launcher exited $status, not 1"
+grep -q '^tarnel: cannot load Background.bmp' <<<"$errors" ||
+    fail "without Background.bmp the launcher said: $errors"
+
+[ "$failures" -eq 0 ] || exit 1
+echo "package and launcher: all checks passed"
