@@ -19,6 +19,7 @@ void screen_init();
 void update_screen();
 
 // Loads a BMP file into a surface in the display's format, with magenta (255, 0, 255)
-// transparent. Returns null when the file cannot be read or converted. The caller owns the
-// surface.
+// transparent. Returns null, with SDL's error set, when the file cannot be read or converted,
+// has compressed rows, or its header claims more pixels than the file holds or none at all.
+// The caller owns the surface.
 SDL_Surface* load_image(std::string file);
