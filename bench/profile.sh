@@ -64,6 +64,13 @@ start_xvfb() {
     done
     [ -s "$WORK/display" ] || fail "Xvfb gave no display number"
     export DISPLAY=":$(head -n 1 "$WORK/display")"
+    # The number comes before the server takes clients on every machine; ask it something.
+    for _ in $(seq "$START_TIMEOUT_TRIES"); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return
+        kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb ended: $(cat "$WORK/xvfb.log")"
+        sleep 0.05
+    done
+    fail "Xvfb on $DISPLAY takes no clients: $(cat "$WORK/xvfb.log")"
 }
 
 # CPU time so far of a process, in clock ticks (user + system, fields 14 and 15 of stat).
@@ -84,7 +91,9 @@ profile_runtime() {
     TIME_PID=$!
     for _ in $(seq "$START_TIMEOUT_TRIES"); do
         [ -s "$WORK/flips" ] && break
-        kill -0 "$TIME_PID" 2>/dev/null || fail "$name: the program ended: $(cat "$WORK/output")"
+        kill -0 "$TIME_PID" 2>/dev/null ||
+            fail "$name: the program ended: $(cat "$WORK/output")" \
+                "(Xvfb on $DISPLAY: $(kill -0 "$XVFB_PID" 2>/dev/null && echo running || echo gone))"
         sleep 0.05
     done
     [ -s "$WORK/flips" ] || fail "$name: no flip within $((START_TIMEOUT_TRIES / 20)) seconds"
