@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <sys/wait.h>
 #include <thread>
@@ -144,6 +145,89 @@ ProgramResult runProgram(const std::string& folder, const std::vector<std::strin
     close(errorPipe[0]);
     int status = 0;
     waitpid(child, &status, 0);
+    if (WIFEXITED(status)) {
+        result.exitStatus = WEXITSTATUS(status);
+    }
+    return result;
+}
+
+namespace {
+
+// Whether process pid runs the program and has a handler of its own for signal, from the
+// caught-signals mask in /proc (one bit per signal, signal 1 in bit 0, in hexadecimal). Until
+// its exec the child still has the handlers of this process, where SDL may have set some.
+bool catches(pid_t pid, int signal) {
+    const std::string process = "/proc/" + std::to_string(pid);
+    std::error_code error;
+    if (!std::filesystem::equivalent(process + "/exe", TARNEL_PROGRAM, error)) {
+        return false;
+    }
+    std::ifstream status(process + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("SigCgt:", 0) == 0) {
+            const unsigned long long mask =
+                std::stoull(line.substr(line.find(':') + 1), nullptr, 16);
+            return (mask >> (signal - 1)) & 1;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+ProgramResult runProgramUntilSignal(const std::string& folder,
+                                    const std::vector<std::string>& environment, int signal,
+                                    int settleMs) {
+    constexpr auto POLL = std::chrono::milliseconds(5);
+    constexpr auto LONGEST_START = std::chrono::minutes(1);
+    int errorPipe[2];
+    if (pipe(errorPipe) != 0) {
+        return {};
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(errorPipe[1], STDERR_FILENO);
+        close(errorPipe[0]);
+        close(errorPipe[1]);
+        if (chdir(folder.c_str()) != 0) {
+            _exit(127);
+        }
+        for (const std::string& setting : environment) {
+            putenv(const_cast<char*>(setting.c_str()));
+        }
+        execl(TARNEL_PROGRAM, TARNEL_PROGRAM, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(errorPipe[1]);
+    const auto deadline = std::chrono::steady_clock::now() + LONGEST_START;
+    int status = 0;
+    bool ended = false; // on its own, before the signal
+    bool ready = false;
+    while (!ended && !(ready = catches(child, signal)) &&
+           std::chrono::steady_clock::now() < deadline) {
+        ended = waitpid(child, &status, WNOHANG) == child;
+        std::this_thread::sleep_for(POLL);
+    }
+    if (ready) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
+        kill(child, signal);
+    } else if (!ended) {
+        kill(child, SIGKILL);
+    }
+    ProgramResult result;
+    char buffer[256];
+    ssize_t count;
+    while ((count = read(errorPipe[0], buffer, sizeof buffer)) > 0 ||
+           (count < 0 && errno == EINTR)) {
+        if (count > 0) {
+            result.errors.append(buffer, static_cast<std::size_t>(count));
+        }
+    }
+    close(errorPipe[0]);
+    if (!ended) {
+        waitpid(child, &status, 0);
+    }
     if (WIFEXITED(status)) {
         result.exitStatus = WEXITSTATUS(status);
     }

@@ -70,4 +70,11 @@ struct ProgramResult {
 ProgramResult runProgram(const std::string& folder, const std::vector<std::string>& environment,
                          int terminateAfterMs = -1);
 
+// Runs the built program like runProgram, and sends it signal once it has set up its handler
+// for it (SDL does as the display opens) and settleMs more have passed. A program that never
+// sets one up within a minute is killed, and the result says so in exitStatus -1.
+ProgramResult runProgramUntilSignal(const std::string& folder,
+                                    const std::vector<std::string>& environment, int signal,
+                                    int settleMs);
+
 } // namespace fixtures
