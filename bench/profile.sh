@@ -53,8 +53,10 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 # Xvfb picks a free display number itself and writes it to descriptor 3 once it listens.
+# -noreset: the server would otherwise restart when the readiness check below hangs up, and
+# refuse the program that connects in that moment.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 "$SCREEN_MODE" -nolisten tcp \
+    Xvfb -displayfd 3 -screen 0 "$SCREEN_MODE" -nolisten tcp -noreset \
         3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for _ in $(seq "$START_TIMEOUT_TRIES"); do
