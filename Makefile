@@ -40,6 +40,20 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure
 	@echo "Unit tests again on sdl12-compat:"
 	cd $(BUILD) && LD_LIBRARY_PATH=$(COMPAT_SDL) ctest --output-on-failure -L unit
+	@echo "Unit tests again with AddressSanitizer and UndefinedBehaviorSanitizer:"
+	@$(MAKE) sanitize
+
+# A second build, with the sanitizers, whose unit tests fail on any report.
+SANITIZE_BUILD := build-sanitize
+.PHONY: sanitize check-memory
+sanitize: setup
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEL_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j2
+	cd $(SANITIZE_BUILD) && ctest --output-on-failure -L unit
+
+# The program under valgrind's memcheck for 300 frames, outside `test` as a check of its own.
+check-memory: build
+	@tools/memory/check_memory.sh $(BUILD)
 
 # Every frame of every sprite sheet, enlarged, in build/pictures.png.
 sheet: build
@@ -85,4 +99,4 @@ package: setup
 	@tools/build_package.sh $(BUILD)/package
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

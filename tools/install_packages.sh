@@ -16,6 +16,7 @@ packages=(
     time                         # `make profile`: the program's peak memory (/usr/bin/time -v)
     dpkg-dev file                # `make package`: CPack finds the dependencies with dpkg-shlibdeps
     desktop-file-utils           # the package test validates the desktop entry
+    valgrind                     # `make check-memory`: the program under memcheck
 )
 
 missing=()
