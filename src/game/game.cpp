@@ -53,8 +53,15 @@ Game::Game() : Game(Stepped{}) {
 Game::Game(Stepped) {}
 
 void ignore_streaming_input() {
+    // Classic SDL discards every pending event when a type is ignored; a quit asked for already
+    // (a SIGTERM during start-up, say) is put back so that it still ends the game.
+    SDL_Event quitEvent;
+    const bool quitPending = SDL_PeepEvents(&quitEvent, 1, SDL_PEEKEVENT, SDL_QUITMASK) > 0;
     for (Uint8 type : IGNORED_EVENTS) {
         SDL_EventState(type, SDL_IGNORE);
+    }
+    if (quitPending && SDL_PeepEvents(&quitEvent, 1, SDL_PEEKEVENT, SDL_QUITMASK) == 0) {
+        SDL_PushEvent(&quitEvent);
     }
 }
 

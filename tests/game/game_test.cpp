@@ -84,7 +84,10 @@ TEST_F(GameLoop, WindowCloseEndsTheGameAfterOneDrawnFrame) {
 }
 
 TEST_F(GameLoop, ArrowKeyWalksThePlayerAndTheFrameIsDrawn) {
+    pushQuit();
     ignore_streaming_input();
+    SDL_Event pending;
+    EXPECT_EQ(SDL_PeepEvents(&pending, 1, SDL_GETEVENT, SDL_QUITMASK), 1); // kept
     Game game{Game::Stepped{}};
     EXPECT_EQ(SDL_EventState(SDL_MOUSEMOTION, SDL_QUERY), SDL_IGNORE);
     EXPECT_EQ(SDL_EventState(SDL_JOYAXISMOTION, SDL_QUERY), SDL_IGNORE);
