@@ -53,8 +53,8 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 # Xvfb picks a free display number itself and writes it to descriptor 3 once it listens.
-# -noreset: the server would otherwise restart when the readiness check below hangs up, and
-# refuse the program that connects in that moment.
+# -noreset, as a desktop's long-running server: otherwise it restarts when the readiness check
+# below hangs up, and the program that connects in that moment waits for the restart.
 start_xvfb() {
     Xvfb -displayfd 3 -screen 0 "$SCREEN_MODE" -nolisten tcp -noreset \
         3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
