@@ -1,9 +1,8 @@
 // The display: video mode, caption, screen flip and picture loading.
 #include "display/display.h"
 
-#include <cstdint>
-#include <cstdlib>
-#include <fstream>
+#include "display/bmp_check.h"
+
 #include <stdexcept>
 
 SDL_Surface* SCREEN = nullptr;
@@ -14,72 +13,6 @@ constexpr char CAPTION[] = "Tarnel v.3.2";
 constexpr Uint8 KEY_RED = 255; // the transparent colour: magenta
 constexpr Uint8 KEY_GREEN = 0;
 constexpr Uint8 KEY_BLUE = 255;
-
-// Where a BMP file keeps what sizes its pixel rows: byte offsets, little-endian fields.
-constexpr int BMP_HEADERS = 34; // bytes, through the compression field
-constexpr int LONG = 4;         // bytes of a 32-bit field
-constexpr int SHORT = 2;        // bytes of a 16-bit field
-constexpr int PIXEL_OFFSET_AT = 10;
-constexpr int HEADER_SIZE_AT = 14;
-constexpr int WIDTH_AT = 18;
-constexpr int HEIGHT_AT = 22;
-constexpr int BIT_COUNT_AT = 28;
-constexpr int COMPRESSION_AT = 30;
-constexpr int CORE_HEADER_SIZE = 12; // the old header: 16-bit sizes, no compression field
-constexpr int CORE_HEIGHT_AT = 20;
-constexpr int CORE_BIT_COUNT_AT = 24;
-constexpr std::uint32_t UNCOMPRESSED = 0;
-constexpr std::uint32_t BIT_FIELDS = 3;    // uncompressed rows with colour masks
-constexpr std::int64_t ROW_ALIGNMENT = 32; // bits: rows are padded to whole 32-bit words
-constexpr int BITS_PER_BYTE = 8;
-
-std::uint32_t field(const unsigned char* header, int at, int bytes) {
-    std::uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) {
-        value = value << BITS_PER_BYTE | header[at + i];
-    }
-    return value;
-}
-
-// Whether a BMP file's header leaves SDL's loader nothing to take on trust. Its rows must be
-// uncompressed, which is all that SDL 1.2 reads (sdl12-compat would take any compression), and
-// lie within the file: a damaged size field would otherwise have SDL allocate and clear
-// gigabytes before it found the rows missing. Sets SDL's error when it does not. A file that
-// cannot be read is left to SDL's loader to report.
-bool headerIsSound(const std::string& file) {
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    const std::streamoff fileSize = in.tellg();
-    unsigned char header[BMP_HEADERS] = {};
-    if (!in || !in.seekg(0) || !in.read(reinterpret_cast<char*>(header), BMP_HEADERS)) {
-        return true;
-    }
-    std::int64_t width, height, bitCount;
-    if (field(header, HEADER_SIZE_AT, LONG) == CORE_HEADER_SIZE) {
-        width = field(header, WIDTH_AT, SHORT);
-        height = field(header, CORE_HEIGHT_AT, SHORT);
-        bitCount = field(header, CORE_BIT_COUNT_AT, SHORT);
-    } else {
-        const std::uint32_t compression = field(header, COMPRESSION_AT, LONG);
-        if (compression != UNCOMPRESSED && compression != BIT_FIELDS) {
-            SDL_SetError("compressed BMP files (kind %lu) are not read",
-                         static_cast<unsigned long>(compression));
-            return false;
-        }
-        width = static_cast<std::int32_t>(field(header, WIDTH_AT, LONG));
-        height = static_cast<std::int32_t>(field(header, HEIGHT_AT, LONG));
-        bitCount = field(header, BIT_COUNT_AT, SHORT);
-    }
-    const std::int64_t rowBytes = (std::llabs(width) * bitCount + ROW_ALIGNMENT - 1) /
-                                  ROW_ALIGNMENT * (ROW_ALIGNMENT / BITS_PER_BYTE);
-    const std::int64_t available = fileSize - field(header, PIXEL_OFFSET_AT, LONG);
-    // Divided rather than multiplied: the product of two damaged fields overflows 64 bits.
-    if (rowBytes == 0 || std::llabs(height) <= available / rowBytes) {
-        return true;
-    }
-    SDL_SetError("its header claims %lldx%lld pixels, more than the file holds",
-                 static_cast<long long>(width), static_cast<long long>(height));
-    return false;
-}
 } // namespace
 
 void screen_init() {
@@ -101,7 +34,7 @@ void update_screen() {
 }
 
 SDL_Surface* load_image(std::string file) {
-    if (!headerIsSound(file)) {
+    if (!bmp_header_is_sound(file)) {
         return nullptr;
     }
     SDL_Surface* loaded = SDL_LoadBMP_RW(SDL_RWFromFile(file.c_str(), "rb"), 1);

@@ -1,0 +1,70 @@
+// A look at a BMP file's header before SDL's loader trusts it.
+#include "display/bmp_check.h"
+
+#include <SDL.h>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+// Where a BMP file keeps what sizes its pixel rows: byte offsets, little-endian fields.
+constexpr int BMP_HEADERS = 34; // bytes, through the compression field
+constexpr int LONG = 4;         // bytes of a 32-bit field
+constexpr int SHORT = 2;        // bytes of a 16-bit field
+constexpr int PIXEL_OFFSET_AT = 10;
+constexpr int HEADER_SIZE_AT = 14;
+constexpr int WIDTH_AT = 18;
+constexpr int HEIGHT_AT = 22;
+constexpr int BIT_COUNT_AT = 28;
+constexpr int COMPRESSION_AT = 30;
+constexpr int CORE_HEADER_SIZE = 12; // the old header: 16-bit sizes, no compression field
+constexpr int CORE_HEIGHT_AT = 20;
+constexpr int CORE_BIT_COUNT_AT = 24;
+constexpr std::uint32_t UNCOMPRESSED = 0;
+constexpr std::uint32_t BIT_FIELDS = 3;    // uncompressed rows with colour masks
+constexpr std::int64_t ROW_ALIGNMENT = 32; // bits: rows are padded to whole 32-bit words
+constexpr int BITS_PER_BYTE = 8;
+
+std::uint32_t field(const unsigned char* header, int at, int bytes) {
+    std::uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i) {
+        value = value << BITS_PER_BYTE | header[at + i];
+    }
+    return value;
+}
+} // namespace
+
+bool bmp_header_is_sound(const std::string& file) {
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    const std::streamoff fileSize = in.tellg();
+    unsigned char header[BMP_HEADERS] = {};
+    if (!in || !in.seekg(0) || !in.read(reinterpret_cast<char*>(header), BMP_HEADERS)) {
+        return true;
+    }
+    std::int64_t width, height, bitCount;
+    if (field(header, HEADER_SIZE_AT, LONG) == CORE_HEADER_SIZE) {
+        width = field(header, WIDTH_AT, SHORT);
+        height = field(header, CORE_HEIGHT_AT, SHORT);
+        bitCount = field(header, CORE_BIT_COUNT_AT, SHORT);
+    } else {
+        const std::uint32_t compression = field(header, COMPRESSION_AT, LONG);
+        if (compression != UNCOMPRESSED && compression != BIT_FIELDS) {
+            SDL_SetError("compressed BMP files (kind %lu) are not read",
+                         static_cast<unsigned long>(compression));
+            return false;
+        }
+        width = static_cast<std::int32_t>(field(header, WIDTH_AT, LONG));
+        height = static_cast<std::int32_t>(field(header, HEIGHT_AT, LONG));
+        bitCount = field(header, BIT_COUNT_AT, SHORT);
+    }
+    const std::int64_t rowBytes = (std::llabs(width) * bitCount + ROW_ALIGNMENT - 1) /
+                                  ROW_ALIGNMENT * (ROW_ALIGNMENT / BITS_PER_BYTE);
+    const std::int64_t available = fileSize - field(header, PIXEL_OFFSET_AT, LONG);
+    // Divided rather than multiplied: the product of two damaged fields overflows 64 bits.
+    if (rowBytes == 0 || std::llabs(height) <= available / rowBytes) {
+        return true;
+    }
+    SDL_SetError("its header claims %lldx%lld pixels, more than the file holds",
+                 static_cast<long long>(width), static_cast<long long>(height));
+    return false;
+}
