@@ -108,8 +108,15 @@ void DisplayTest::TearDown() {
     SCREEN = nullptr;
 }
 
-ProgramResult runProgram(const std::string& folder, const std::vector<std::string>& environment,
-                         int terminateAfterMs) {
+namespace {
+
+// A started program whose stderr comes through a pipe.
+struct Started {
+    pid_t pid = -1;
+    int errors = -1; // the pipe's reading end
+};
+
+Started startProgram(const std::string& folder, const std::vector<std::string>& environment) {
     int errorPipe[2];
     if (pipe(errorPipe) != 0) {
         return {};
@@ -129,26 +136,44 @@ ProgramResult runProgram(const std::string& folder, const std::vector<std::strin
         _exit(127);
     }
     close(errorPipe[1]);
-    if (terminateAfterMs >= 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(terminateAfterMs));
-        kill(child, SIGTERM);
-    }
+    return {child, errorPipe[0]};
+}
+
+// Reads the program's stderr to its end, then its exit status; waited is set when the program
+// has already been reaped, with its status in status.
+ProgramResult finishProgram(const Started& started, bool waited = false, int status = 0) {
     ProgramResult result;
     char buffer[256];
     ssize_t count;
-    while ((count = read(errorPipe[0], buffer, sizeof buffer)) > 0 ||
+    while ((count = read(started.errors, buffer, sizeof buffer)) > 0 ||
            (count < 0 && errno == EINTR)) {
         if (count > 0) {
             result.errors.append(buffer, static_cast<std::size_t>(count));
         }
     }
-    close(errorPipe[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
+    close(started.errors);
+    if (!waited) {
+        waitpid(started.pid, &status, 0);
+    }
     if (WIFEXITED(status)) {
         result.exitStatus = WEXITSTATUS(status);
     }
     return result;
+}
+
+} // namespace
+
+ProgramResult runProgram(const std::string& folder, const std::vector<std::string>& environment,
+                         int terminateAfterMs) {
+    const Started started = startProgram(folder, environment);
+    if (started.pid < 0) {
+        return {};
+    }
+    if (terminateAfterMs >= 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(terminateAfterMs));
+        kill(started.pid, SIGTERM);
+    }
+    return finishProgram(started);
 }
 
 namespace {
@@ -181,25 +206,11 @@ ProgramResult runProgramUntilSignal(const std::string& folder,
                                     int settleMs) {
     constexpr auto POLL = std::chrono::milliseconds(5);
     constexpr auto LONGEST_START = std::chrono::minutes(1);
-    int errorPipe[2];
-    if (pipe(errorPipe) != 0) {
+    const Started started = startProgram(folder, environment);
+    if (started.pid < 0) {
         return {};
     }
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(errorPipe[1], STDERR_FILENO);
-        close(errorPipe[0]);
-        close(errorPipe[1]);
-        if (chdir(folder.c_str()) != 0) {
-            _exit(127);
-        }
-        for (const std::string& setting : environment) {
-            putenv(const_cast<char*>(setting.c_str()));
-        }
-        execl(TARNEL_PROGRAM, TARNEL_PROGRAM, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(errorPipe[1]);
+    const pid_t child = started.pid;
     const auto deadline = std::chrono::steady_clock::now() + LONGEST_START;
     int status = 0;
     bool ended = false; // on its own, before the signal
@@ -215,23 +226,7 @@ ProgramResult runProgramUntilSignal(const std::string& folder,
     } else if (!ended) {
         kill(child, SIGKILL);
     }
-    ProgramResult result;
-    char buffer[256];
-    ssize_t count;
-    while ((count = read(errorPipe[0], buffer, sizeof buffer)) > 0 ||
-           (count < 0 && errno == EINTR)) {
-        if (count > 0) {
-            result.errors.append(buffer, static_cast<std::size_t>(count));
-        }
-    }
-    close(errorPipe[0]);
-    if (!ended) {
-        waitpid(child, &status, 0);
-    }
-    if (WIFEXITED(status)) {
-        result.exitStatus = WEXITSTATUS(status);
-    }
-    return result;
+    return finishProgram(started, ended, status);
 }
 
 } // namespace fixtures

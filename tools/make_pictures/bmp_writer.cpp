@@ -89,7 +89,10 @@ std::vector<std::uint8_t> encode_bmp(const Image& image) {
 }
 
 void write_bmp(const Image& image, const std::string& path) {
-    const std::vector<std::uint8_t> bytes = encode_bmp(image);
+    write_file(encode_bmp(image), path);
+}
+
+void write_file(const std::vector<std::uint8_t>& bytes, const std::string& path) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));

@@ -44,4 +44,7 @@ std::vector<std::uint8_t> encode_bmp(const Image& image);
 // Throws std::runtime_error when the file cannot be written.
 void write_bmp(const Image& image, const std::string& path);
 
+// Writes bytes to the file at path, replacing it; throws std::runtime_error when it cannot.
+void write_file(const std::vector<std::uint8_t>& bytes, const std::string& path);
+
 } // namespace pictures

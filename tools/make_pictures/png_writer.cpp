@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <stdexcept>
 
 namespace pictures {
 namespace {
@@ -127,13 +125,7 @@ std::vector<std::uint8_t> encode_png(const Image& image, Rgb transparent) {
 }
 
 void write_png(const Image& image, Rgb transparent, const std::string& path) {
-    const std::vector<std::uint8_t> bytes = encode_png(image, transparent);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    if (!file) {
-        throw std::runtime_error("cannot write " + path);
-    }
+    write_file(encode_png(image, transparent), path);
 }
 
 } // namespace pictures
