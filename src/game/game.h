@@ -29,6 +29,10 @@ public:
     struct Stepped {};
     explicit Game(Stepped);
 
+    // One game a run: it holds the only world.
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
     // Runs frames until the user quits, then releases SCREEN and shuts SDL down.
     void play();
     // One frame: one event, the keyboard, and unless paused the moves and the drawing.
