@@ -163,15 +163,10 @@ ProgramResult finishProgram(const Started& started, bool waited = false, int sta
 
 } // namespace
 
-ProgramResult runProgram(const std::string& folder, const std::vector<std::string>& environment,
-                         int terminateAfterMs) {
+ProgramResult runProgram(const std::string& folder, const std::vector<std::string>& environment) {
     const Started started = startProgram(folder, environment);
     if (started.pid < 0) {
         return {};
-    }
-    if (terminateAfterMs >= 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(terminateAfterMs));
-        kill(started.pid, SIGTERM);
     }
     return finishProgram(started);
 }

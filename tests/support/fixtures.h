@@ -65,10 +65,9 @@ struct ProgramResult {
     std::string errors;  // everything it wrote to stderr
 };
 
-// Runs the built program in folder with extra environment settings ("NAME=value"). When
-// terminateAfterMs is not negative, sends SIGTERM after that many milliseconds.
-ProgramResult runProgram(const std::string& folder, const std::vector<std::string>& environment,
-                         int terminateAfterMs = -1);
+// Runs the built program in folder with extra environment settings ("NAME=value") until it
+// ends by itself.
+ProgramResult runProgram(const std::string& folder, const std::vector<std::string>& environment);
 
 // Runs the built program like runProgram, and sends it signal once it has set up its handler
 // for it (SDL does as the display opens) and settleMs more have passed. A program that never
