@@ -15,12 +15,12 @@ constexpr Uint8 KEY_GREEN = 0;
 constexpr Uint8 KEY_BLUE = 255;
 } // namespace
 
-void screen_init() {
+void screen_init(bool window) {
     // Only the display is required: a machine without sound or joysticks still runs, and then
     // SDL_Init's result and SDL_GetError() speak of those, so judge by the video subsystem.
     SDL_Init(SDL_INIT_EVERYTHING);
     if (SDL_WasInit(SDL_INIT_VIDEO)) {
-        SCREEN = SDL_SetVideoMode(WIDTH, HEIGHT, BITS_PER_PIXEL, SDL_FULLSCREEN);
+        SCREEN = SDL_SetVideoMode(WIDTH, HEIGHT, BITS_PER_PIXEL, window ? 0 : SDL_FULLSCREEN);
     }
     if (SCREEN == nullptr) {
         throw std::runtime_error("cannot open the 640x480 32-bit display: " +

@@ -10,10 +10,11 @@ constexpr int HEIGHT = 480; // screen height, pixels
 // The display surface: null until screen_init, released (with SDL) at the end of the game loop.
 extern SDL_Surface* SCREEN;
 
-// Starts SDL and opens the 640 x 480, 32 bits per pixel full-screen mode with the caption.
-// Throws std::runtime_error naming SDL's reason when the display cannot be opened; SCREEN then
-// stays null. Sound, CD-ROM or joystick subsystems that fail to start are not needed.
-void screen_init();
+// Starts SDL and opens the 640 x 480, 32 bits per pixel full-screen mode with the caption, or a
+// window of that size that leaves the desktop's mode and input alone. Throws std::runtime_error
+// naming SDL's reason when the display cannot be opened; SCREEN then stays null. Sound, CD-ROM or
+// joystick subsystems that fail to start are not needed.
+void screen_init(bool window = false);
 
 // Shows what has been drawn on SCREEN.
 void update_screen();

@@ -1,21 +1,56 @@
-// The program's entry: opens the display, seeds the random generator and plays one game.
+// The program's entry: reads the command line, opens the display, seeds the random generator
+// and plays one game.
 #include "display/display.h"
 #include "game/game.h"
+#include "game/hangup.h"
+#include "game/options.h"
+#include "game/screen_lock.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <stdexcept>
 
 extern "C" int SDL_main(int argc, char* argv[]);
 
-// The command line is ignored. Exits 0 after the user quits; 1, with one line on stderr, when
-// the display cannot be opened or the world cannot be built.
-int SDL_main(int, char*[]) {
+namespace {
+constexpr int EXIT_USAGE = 2; // a command line that cannot be obeyed
+}
+
+// Exits 0 after the user quits or after --help or --version; 1, with one line on stderr, when
+// the display cannot be had or the world cannot be built; 2 for a wrong command line.
+int SDL_main(int argc, char* argv[]) {
+    const Options options = parse_options(argc, argv);
+    switch (options.action) {
+    case Options::Action::HELP:
+        std::fputs(USAGE, stdout);
+        return EXIT_SUCCESS;
+    case Options::Action::VERSION:
+        std::fputs(VERSION, stdout);
+        return EXIT_SUCCESS;
+    case Options::Action::REFUSE:
+        std::fprintf(stderr, "tarnel: %s\nTry 'tarnel --help'.\n", options.complaint.c_str());
+        return EXIT_USAGE;
+    case Options::Action::PLAY:
+        break;
+    }
+    // A second full-screen copy would wait unseen inside the first one's input grab.
+    std::optional<ScreenLock> lock;
+    if (!options.window) {
+        lock.emplace(screen_lock_folder());
+        if (lock->state() == ScreenLock::State::HELD) {
+            std::fputs("tarnel: another copy holds the full screen; "
+                       "'tarnel --window' plays alongside it\n",
+                       stderr);
+            return EXIT_FAILURE;
+        }
+    }
     try {
-        screen_init();
+        screen_init(options.window);
+        end_on_hangup();
         ignore_streaming_input();
-        srand(static_cast<unsigned>(time(nullptr)));
+        srand(options.seed ? *options.seed : static_cast<unsigned>(time(nullptr)));
         SDL_ShowCursor(SDL_DISABLE);
         Game game; // plays the whole game, and shuts SDL down at its end
     } catch (const std::exception& error) {

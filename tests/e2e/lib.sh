@@ -16,6 +16,7 @@ XVFB_PID=""
 PROGRAM_PID=""
 PROGRAM_STATUS=""
 PROGRAM_EXIT_MS=""
+PROGRAM_ARGS=() # the program's command line, for the next launch
 
 CAPTION="Tarnel v.3.2"
 SCREEN_W=640 # pixels
@@ -98,7 +99,8 @@ start_xvfb() {
 }
 
 # launch_program [VARIABLE=value...] [-- FOLDER]: runs the program from its own folder (or
-# FOLDER) as a user does, with stdout and stderr kept in the work folder.
+# FOLDER) as a user does, with the arguments in PROGRAM_ARGS, and stdout and stderr kept in the
+# work folder.
 launch_program() {
     local folder=$E2E_PROGRAM_DIR
     local environment=()
@@ -112,7 +114,7 @@ launch_program() {
         fi
     done
     PROGRAM_STATUS=""
-    (cd "$folder" && exec env "${environment[@]}" "$E2E_PROGRAM_DIR/tarnel") \
+    (cd "$folder" && exec env "${environment[@]}" "$E2E_PROGRAM_DIR/tarnel" "${PROGRAM_ARGS[@]}") \
         >"$E2E_WORK/stdout" 2>"$E2E_WORK/stderr" &
     PROGRAM_PID=$!
 }

@@ -1,0 +1,112 @@
+// The command line, parsed with getopt_long: play in a window or full screen, seed the crowd,
+// or just print the usage or the version.
+#include "game/options.h"
+
+#include <charconv>
+#include <getopt.h>
+
+const char USAGE[] = R"(Usage: tarnel [-w | -f] [-s N]
+       tarnel -h | -V
+Walk a hero through a crowd of 200 wandering sprites.
+
+  -w, --window       play in a 640x480 window; the desktop's mode stays as it is
+  -f, --fullscreen   play on the whole screen, at 640x480 and 32 bits (the default)
+  -s, --seed=N       seed the crowd with N (0 to 4294967295) instead of the clock:
+                     the same N and the same keys give the same game
+  -h, --help         print this help and exit
+  -V, --version      print the version and exit
+
+Keys: the arrow keys walk, Return pauses and resumes, Escape quits.
+
+The pictures Background.bmp, Link.bmp, BlueSoldier.bmp, GreenSoldier.bmp and Armos.bmp
+are read from the working folder; the installed 'tarnel' launcher starts in theirs.
+)";
+
+const char VERSION[] = "tarnel 3.2\n";
+
+namespace {
+
+// A leading '+' stops at the first argument that is not an option, so it is named as stray;
+// a leading ':' tells a missing value apart from an unknown option.
+constexpr char SHORT_OPTIONS[] = "+:hVwfs:";
+constexpr option LONG_OPTIONS[] = {
+    {"help", no_argument, nullptr, 'h'},       {"version", no_argument, nullptr, 'V'},
+    {"window", no_argument, nullptr, 'w'},     {"fullscreen", no_argument, nullptr, 'f'},
+    {"seed", required_argument, nullptr, 's'}, {nullptr, 0, nullptr, 0},
+};
+
+// The option as the user wrote it: "--seed" of "--seed=x", or "-s" of a cluster.
+std::string written(const char* argument, int shortOption) {
+    const std::string text = argument;
+    if (text.rfind("--", 0) == 0) {
+        return text.substr(0, text.find('='));
+    }
+    return std::string("-") + static_cast<char>(shortOption);
+}
+
+// A whole decimal number that fits 32 bits: no sign, no spaces, nothing after it.
+std::optional<std::uint32_t> parseSeed(const std::string& text) {
+    std::uint32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+Options refuse(std::string complaint) {
+    Options options;
+    options.action = Options::Action::REFUSE;
+    options.complaint = std::move(complaint);
+    return options;
+}
+
+} // namespace
+
+Options parse_options(int argc, char* argv[]) {
+    Options options;
+    optind = 0; // 0 makes glibc start afresh, also when the program is parsed twice
+    opterr = 0; // the complaints are ours, one line each
+    for (;;) {
+        const int at = optind == 0 ? 1 : optind; // the argument being read
+        const int option = getopt_long(argc, argv, SHORT_OPTIONS, LONG_OPTIONS, nullptr);
+        if (option == -1) {
+            break;
+        }
+        switch (option) {
+        case 'h':
+            options.action = Options::Action::HELP;
+            return options;
+        case 'V':
+            options.action = Options::Action::VERSION;
+            return options;
+        case 'w':
+            options.window = true;
+            break;
+        case 'f':
+            options.window = false;
+            break;
+        case 's':
+            options.seed = parseSeed(optarg);
+            if (!options.seed) {
+                return refuse("the seed must be a whole number from 0 to 4294967295, not '" +
+                              std::string(optarg) + "'");
+            }
+            break;
+        case ':':
+            return refuse("option '" + written(argv[at], optopt) + "' needs a value");
+        default: { // '?': an unknown option, or a value given to a long one that takes none
+            const std::string name = written(argv[at], optopt);
+            if (name.rfind("--", 0) == 0 && optopt != 0) {
+                return refuse("option '" + name + "' takes no value");
+            }
+            return refuse("unknown option '" + name + "'");
+        }
+        }
+    }
+    if (optind < argc) {
+        return refuse("unexpected argument '" + std::string(argv[optind]) + "'");
+    }
+    return options;
+}

@@ -1,0 +1,27 @@
+// The command line: what the user asked for, read before SDL starts.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct Options {
+    enum class Action {
+        PLAY,    // start the game
+        HELP,    // print the usage and exit 0
+        VERSION, // print the version and exit 0
+        REFUSE,  // the command line is wrong: complain and exit 2
+    };
+    Action action = Action::PLAY;
+    bool window = false;               // a 640 x 480 window instead of the full screen
+    std::optional<std::uint32_t> seed; // the crowd's seed; none: the clock's
+    std::string complaint;             // for REFUSE: what was wrong, without the program's name
+};
+
+// Reads argv as getopt_long does; --help and --version act as soon as they are met, as the
+// first fault does.
+Options parse_options(int argc, char* argv[]);
+
+// The text of --help and of --version.
+extern const char USAGE[];
+extern const char VERSION[];
