@@ -71,9 +71,9 @@ TEST_F(ExitPaths, EscapeAndWindowCloseShutSDLDown) {
     }
 }
 
-// SIGTERM and SIGINT reach the loop as SDL's quit event, and the loop's end shuts SDL down.
-TEST_F(ExitPaths, TerminateAndInterruptEndThePlayingProgramWithStatusZero) {
-    for (int signal : {SIGTERM, SIGINT}) {
+// SIGTERM, SIGINT and SIGHUP reach the loop as SDL's quit event, and the loop's end shuts SDL down.
+TEST_F(ExitPaths, TerminateInterruptAndHangUpEndThePlayingProgramWithStatusZero) {
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(strsignal(signal));
         const ProgramResult result = runProgramUntilSignal(folder.path(), {}, signal, SETTLE_MS);
         EXPECT_EQ(result.exitStatus, 0);

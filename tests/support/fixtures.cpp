@@ -116,7 +116,8 @@ struct Started {
     int errors = -1; // the pipe's reading end
 };
 
-Started startProgram(const std::string& folder, const std::vector<std::string>& environment) {
+Started startProgram(const std::string& folder, const std::vector<std::string>& environment,
+                     const std::vector<std::string>& arguments) {
     int errorPipe[2];
     if (pipe(errorPipe) != 0) {
         return {};
@@ -129,10 +130,17 @@ Started startProgram(const std::string& folder, const std::vector<std::string>& 
         if (chdir(folder.c_str()) != 0) {
             _exit(127);
         }
+        // The full-screen lock in the run's own folder, so that runs elsewhere never meet it.
+        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
         for (const std::string& setting : environment) {
             putenv(const_cast<char*>(setting.c_str()));
         }
-        execl(TARNEL_PROGRAM, TARNEL_PROGRAM, static_cast<char*>(nullptr));
+        std::vector<char*> argv = {const_cast<char*>(TARNEL_PROGRAM)};
+        for (const std::string& argument : arguments) {
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        }
+        argv.push_back(nullptr);
+        execv(TARNEL_PROGRAM, argv.data());
         _exit(127);
     }
     close(errorPipe[1]);
@@ -163,8 +171,9 @@ ProgramResult finishProgram(const Started& started, bool waited = false, int sta
 
 } // namespace
 
-ProgramResult runProgram(const std::string& folder, const std::vector<std::string>& environment) {
-    const Started started = startProgram(folder, environment);
+ProgramResult runProgram(const std::string& folder, const std::vector<std::string>& environment,
+                         const std::vector<std::string>& arguments) {
+    const Started started = startProgram(folder, environment, arguments);
     if (started.pid < 0) {
         return {};
     }
@@ -198,10 +207,10 @@ bool catches(pid_t pid, int signal) {
 
 ProgramResult runProgramUntilSignal(const std::string& folder,
                                     const std::vector<std::string>& environment, int signal,
-                                    int settleMs) {
+                                    int settleMs, const std::vector<std::string>& arguments) {
     constexpr auto POLL = std::chrono::milliseconds(5);
     constexpr auto LONGEST_START = std::chrono::minutes(1);
-    const Started started = startProgram(folder, environment);
+    const Started started = startProgram(folder, environment, arguments);
     if (started.pid < 0) {
         return {};
     }

@@ -65,15 +65,16 @@ struct ProgramResult {
     std::string errors;  // everything it wrote to stderr
 };
 
-// Runs the built program in folder with extra environment settings ("NAME=value") until it
-// ends by itself.
-ProgramResult runProgram(const std::string& folder, const std::vector<std::string>& environment);
+// Runs the built program in folder with extra environment settings ("NAME=value") and the
+// command-line arguments until it ends by itself. Its full-screen lock is kept in folder.
+ProgramResult runProgram(const std::string& folder, const std::vector<std::string>& environment,
+                         const std::vector<std::string>& arguments = {});
 
 // Runs the built program like runProgram, and sends it signal once it has set up its handler
 // for it (SDL does as the display opens) and settleMs more have passed. A program that never
 // sets one up within a minute is killed, and the result says so in exitStatus -1.
 ProgramResult runProgramUntilSignal(const std::string& folder,
                                     const std::vector<std::string>& environment, int signal,
-                                    int settleMs);
+                                    int settleMs, const std::vector<std::string>& arguments = {});
 
 } // namespace fixtures
