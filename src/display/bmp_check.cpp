@@ -2,9 +2,12 @@
 #include "display/bmp_check.h"
 
 #include <SDL.h>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace {
 // Where a BMP file keeps what sizes its pixel rows: byte offsets, little-endian fields.
@@ -32,9 +35,36 @@ std::uint32_t field(const unsigned char* header, int at, int bytes) {
     }
     return value;
 }
+// Whether the file can be opened for reading as a file; sets SDL's error to the system's reason
+// when not ("No such file or directory", "Permission denied", "Is a directory").
+bool opens(const std::string& file) {
+    struct stat status;
+    int reason = 0;
+    if (stat(file.c_str(), &status) != 0) {
+        reason = errno;
+    } else if (S_ISDIR(status.st_mode)) {
+        reason = EISDIR;
+    } else if (std::FILE* in = std::fopen(file.c_str(), "rb")) {
+        std::fclose(in);
+    } else {
+        reason = errno;
+    }
+    if (reason != 0) {
+        set_sdl_error(std::strerror(reason));
+    }
+    return reason == 0;
+}
+
 } // namespace
 
+void set_sdl_error(const std::string& text) {
+    SDL_SetError("%s", text.c_str());
+}
+
 bool bmp_header_is_sound(const std::string& file) {
+    if (!opens(file)) {
+        return false;
+    }
     std::ifstream in(file, std::ios::binary | std::ios::ate);
     const std::streamoff fileSize = in.tellg();
     unsigned char header[BMP_HEADERS] = {};
@@ -49,8 +79,8 @@ bool bmp_header_is_sound(const std::string& file) {
     } else {
         const std::uint32_t compression = field(header, COMPRESSION_AT, LONG);
         if (compression != UNCOMPRESSED && compression != BIT_FIELDS) {
-            SDL_SetError("compressed BMP files (kind %lu) are not read",
-                         static_cast<unsigned long>(compression));
+            set_sdl_error("compressed BMP files (kind " + std::to_string(compression) +
+                          ") are not read");
             return false;
         }
         width = static_cast<std::int32_t>(field(header, WIDTH_AT, LONG));
@@ -64,7 +94,7 @@ bool bmp_header_is_sound(const std::string& file) {
     if (rowBytes == 0 || std::llabs(height) <= available / rowBytes) {
         return true;
     }
-    SDL_SetError("its header claims %lldx%lld pixels, more than the file holds",
-                 static_cast<long long>(width), static_cast<long long>(height));
+    set_sdl_error("its header claims " + std::to_string(width) + "x" + std::to_string(height) +
+                  " pixels, more than the file holds");
     return false;
 }

@@ -44,7 +44,8 @@ SDL_Surface* load_image(std::string file) {
     // A loader may still hand back a picture without pixels (the classic one reads a height
     // of -2^31, rows top-down, as a negative height); it is refused as an unreadable file is.
     if (loaded->w <= 0 || loaded->h <= 0) {
-        SDL_SetError("a picture of %dx%d pixels cannot be drawn", loaded->w, loaded->h);
+        set_sdl_error("a picture of " + std::to_string(loaded->w) + "x" +
+                      std::to_string(loaded->h) + " pixels cannot be drawn");
         SDL_FreeSurface(loaded);
         return nullptr;
     }

@@ -3,11 +3,22 @@
 
 #include <csignal>
 
+namespace {
+// Raising is safe in a handler; SDL's own SIGTERM handler then asks for the quit. (SDL 2, under
+// sdl12-compat, quits only for the signals it knows, so its handler cannot simply be shared.)
+void terminate(int) {
+    std::raise(SIGTERM);
+}
+} // namespace
+
 void end_on_hangup() {
-    struct sigaction terminate = {};
-    sigaction(SIGTERM, nullptr, &terminate);
+    struct sigaction current = {};
+    sigaction(SIGTERM, nullptr, &current);
     // Both runtimes catch SIGTERM once SDL starts; where one did not, SIGHUP keeps its default.
-    if (terminate.sa_handler != SIG_DFL && terminate.sa_handler != SIG_IGN) {
-        sigaction(SIGHUP, &terminate, nullptr);
+    if (current.sa_handler != SIG_DFL && current.sa_handler != SIG_IGN) {
+        struct sigaction hangup = {};
+        hangup.sa_handler = terminate;
+        sigemptyset(&hangup.sa_mask);
+        sigaction(SIGHUP, &hangup, nullptr);
     }
 }

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <stdexcept>
 
@@ -73,13 +75,26 @@ void warnIfMissing(const Sprite& sprite, const char* file, std::set<std::string>
     }
 }
 
+// Where the background was looked for, and how to start among the pictures, when it could not
+// even be opened: the usual cause is a start from another folder.
+std::string backgroundHint() {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(BACKGROUND_FILE, error) &&
+        std::ifstream(BACKGROUND_FILE)) {
+        return "";
+    }
+    return ", looked for in " + std::filesystem::current_path(error).string() +
+           "; run the installed 'tarnel' launcher, or start from the folder that holds the "
+           "pictures";
+}
+
 } // namespace
 
 World::World() {
     background = load_image(BACKGROUND_FILE);
     if (background == nullptr) {
         throw std::runtime_error(std::string("cannot load ") + BACKGROUND_FILE + ": " +
-                                 SDL_GetError());
+                                 SDL_GetError() + backgroundHint());
     }
     worldWidth = background->w;
     worldHeight = background->h;

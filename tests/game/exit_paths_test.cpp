@@ -1,5 +1,7 @@
 // Every way the program ends: SDL shut down, and the documented status and message.
 #include "game/game.h"
+#include "game/options.h"
+#include "game/screen_lock.h"
 
 #include "support/damaged_bmp.h"
 #include "world/world_fixture.h"
@@ -82,32 +84,53 @@ TEST_F(ExitPaths, TerminateInterruptAndHangUpEndThePlayingProgramWithStatusZero)
 }
 
 // A background that cannot be loaded ends the program before the loop: main's catch block
-// writes the one line and calls SDL_Quit.
+// writes the one line, with the system's reason or the damage found, and calls SDL_Quit.
 TEST_F(ExitPaths, MissingOrDamagedBackgroundEndsWithStatusOneAndOneLine) {
-    const auto expectRefused = [&](const std::string& what) {
+    const std::string hint = ", looked for in " + std::filesystem::current_path().string() +
+                             "; run the installed 'tarnel' launcher, or start from the folder "
+                             "that holds the pictures";
+    // reason: the whole of the line after the file's name, or null for SDL's own words.
+    const auto expectRefused = [&](const std::string& what, const char* reason) {
         SCOPED_TRACE("Background.bmp: " + what);
         const ProgramResult result = runProgram(folder.path(), {});
         EXPECT_EQ(result.exitStatus, 1);
         const std::vector<std::string> lines = linesOf(result.errors);
         ASSERT_EQ(lines.size(), 1u) << result.errors;
         const std::string start = std::string(CANNOT_LOAD) + "Background.bmp: ";
-        EXPECT_EQ(lines[0].rfind(start, 0), 0u) << lines[0];
-        EXPECT_GT(lines[0].size(), start.size()) << "no reason given";
+        if (reason != nullptr) {
+            EXPECT_EQ(lines[0], start + reason);
+        } else {
+            EXPECT_EQ(lines[0].rfind(start, 0), 0u) << lines[0];
+            EXPECT_GT(lines[0].size(), start.size()) << "no reason given";
+            EXPECT_EQ(lines[0].find(hint), std::string::npos) << "the file is there";
+        }
     };
     const Bytes valid = readBytes("Background.bmp");
     std::filesystem::remove("Background.bmp");
-    expectRefused("missing");
-    const DamagedPicture backgrounds[] = {
-        emptyFile(),
-        fixtures::folder(),
-        truncated(valid, 30), // inside the information header
-        truncated(valid, valid.size() - 1),
-        withField(valid, BmpField::HEIGHT, std::numeric_limits<std::int32_t>::min()),
-        withField(valid, BmpField::COMPRESSION, 99),
+    expectRefused("missing", ("No such file or directory" + hint).c_str());
+    saveDamaged("Background.bmp", fixtures::folder());
+    expectRefused("a folder", ("Is a directory" + hint).c_str());
+    std::filesystem::remove("Background.bmp");
+    saveDamaged("Background.bmp", truncated(valid, valid.size()));
+    std::filesystem::permissions("Background.bmp", std::filesystem::perms::none);
+    expectRefused("unreadable", ("Permission denied" + hint).c_str());
+    std::filesystem::remove("Background.bmp");
+    const struct {
+        DamagedPicture background;
+        const char* reason;
+    } damaged[] = {
+        {emptyFile(), nullptr},
+        {truncated(valid, 30), nullptr}, // inside the information header
+        {truncated(valid, valid.size() - 1),
+         "its header claims 1328x832 pixels, more than the file holds"},
+        {withField(valid, BmpField::HEIGHT, std::numeric_limits<std::int32_t>::min()),
+         "its header claims 1328x-2147483648 pixels, more than the file holds"},
+        {withField(valid, BmpField::COMPRESSION, 99),
+         "compressed BMP files (kind 99) are not read"},
     };
-    for (const DamagedPicture& background : backgrounds) {
+    for (const auto& [background, reason] : damaged) {
         saveDamaged("Background.bmp", background);
-        expectRefused(background.what);
+        expectRefused(background.what, reason);
     }
 }
 
@@ -135,6 +158,69 @@ TEST_F(ExitPaths, DamagedSheetsAreReportedAndTheProgramPlaysOn) {
                                                std::string(CANNOT_LOAD) + "BlueSoldier.bmp",
                                                std::string(CANNOT_LOAD) + "GreenSoldier.bmp"};
     EXPECT_EQ(named, expected) << result.errors;
+}
+
+// The command line is answered before SDL starts: with a video driver that does not exist, an
+// attempt to open the display would end in status 1 with a line about it.
+TEST_F(ExitPaths, TheCommandLineIsAnsweredBeforeTheDisplayOpens) {
+    constexpr char TRY[] = "Try 'tarnel --help'.\n";
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string output, errors;
+    } cases[] = {
+        {{"--help"}, 0, USAGE, ""},
+        {{"-V"}, 0, "tarnel 3.2\n", ""},
+        {{"--bogus"}, 2, "", "tarnel: unknown option '--bogus'\n" + std::string(TRY)},
+        {{"-s", "x"},
+         2,
+         "",
+         "tarnel: the seed must be a whole number from 0 to 4294967295, not 'x'\n" +
+             std::string(TRY)},
+        {{"stray"}, 2, "", "tarnel: unexpected argument 'stray'\n" + std::string(TRY)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.front());
+        const ProgramResult result =
+            runProgram(folder.path(), {"SDL_VIDEODRIVER=none-such"}, c.arguments);
+        EXPECT_EQ(result.exitStatus, c.status);
+        EXPECT_EQ(result.output, c.output);
+        EXPECT_EQ(result.errors, c.errors);
+    }
+    // The help names every option, the keys and where the pictures come from.
+    for (const char* word : {"--window", "--fullscreen", "--seed=N", "--help", "--version",
+                             "arrow keys", "Return", "Escape", "Background.bmp", "launcher"}) {
+        EXPECT_NE(std::string(USAGE).find(word), std::string::npos) << word;
+    }
+    // A window is a display too.
+    const ProgramResult window =
+        runProgram(folder.path(), {"SDL_VIDEODRIVER=none-such"}, {"--window"});
+    EXPECT_EQ(window.exitStatus, 1);
+    EXPECT_EQ(window.errors.rfind("tarnel: cannot open the 640x480 32-bit display: ", 0), 0u)
+        << window.errors;
+}
+
+// While another copy holds the full screen, a full-screen start is refused at once and a
+// windowed one plays alongside; without a lock file to be had, play goes on.
+TEST_F(ExitPaths, ASecondFullScreenCopyIsRefusedAndAWindowPlaysAlongside) {
+    {
+        const ScreenLock first(folder.path());
+        ASSERT_EQ(first.state(), ScreenLock::State::TAKEN);
+        // Signalled only if it wrongly plays, which would otherwise last for ever.
+        const ProgramResult second = runProgramUntilSignal(folder.path(), {}, SIGTERM, SETTLE_MS);
+        EXPECT_EQ(second.exitStatus, 1);
+        EXPECT_EQ(second.errors, "tarnel: another copy holds the full screen; 'tarnel --window' "
+                                 "plays alongside it\n");
+        const ProgramResult window =
+            runProgramUntilSignal(folder.path(), {}, SIGTERM, SETTLE_MS, {"--window"});
+        EXPECT_EQ(window.exitStatus, 0);
+        EXPECT_EQ(window.errors, "");
+    }
+    // The lock's folder is gone: the game is not kept from being played.
+    const ProgramResult unlocked = runProgramUntilSignal(
+        folder.path(), {"XDG_RUNTIME_DIR=" + folder.path() + "/gone"}, SIGTERM, SETTLE_MS);
+    EXPECT_EQ(unlocked.exitStatus, 0);
+    EXPECT_EQ(unlocked.errors, "");
 }
 
 } // namespace

@@ -11,6 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <ostream>
+#include <linux/capability.h>
+#include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -113,23 +116,35 @@ namespace {
 // A started program whose stderr comes through a pipe.
 struct Started {
     pid_t pid = -1;
-    int errors = -1; // the pipe's reading end
+    int errors = -1; // the reading ends of the pipes from stderr and stdout
+    int output = -1;
 };
 
 Started startProgram(const std::string& folder, const std::vector<std::string>& environment,
                      const std::vector<std::string>& arguments) {
     int errorPipe[2];
+    int outputPipe[2];
     if (pipe(errorPipe) != 0) {
+        return {};
+    }
+    if (pipe(outputPipe) != 0) {
+        close(errorPipe[0]);
+        close(errorPipe[1]);
         return {};
     }
     const pid_t child = fork();
     if (child == 0) {
         dup2(errorPipe[1], STDERR_FILENO);
-        close(errorPipe[0]);
-        close(errorPipe[1]);
+        dup2(outputPipe[1], STDOUT_FILENO);
+        for (int end : {errorPipe[0], errorPipe[1], outputPipe[0], outputPipe[1]}) {
+            close(end);
+        }
         if (chdir(folder.c_str()) != 0) {
             _exit(127);
         }
+        // File modes hold as they do for a user, also when the tests run as root.
+        prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0);
+        prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0);
         // The full-screen lock in the run's own folder, so that runs elsewhere never meet it.
         setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
         for (const std::string& setting : environment) {
@@ -144,22 +159,38 @@ Started startProgram(const std::string& folder, const std::vector<std::string>& 
         _exit(127);
     }
     close(errorPipe[1]);
-    return {child, errorPipe[0]};
+    close(outputPipe[1]);
+    return {child, errorPipe[0], outputPipe[0]};
 }
 
 // Reads the program's stderr to its end, then its exit status; waited is set when the program
 // has already been reaped, with its status in status.
 ProgramResult finishProgram(const Started& started, bool waited = false, int status = 0) {
     ProgramResult result;
-    char buffer[256];
-    ssize_t count;
-    while ((count = read(started.errors, buffer, sizeof buffer)) > 0 ||
-           (count < 0 && errno == EINTR)) {
-        if (count > 0) {
-            result.errors.append(buffer, static_cast<std::size_t>(count));
+    // Both pipes are drained together, so a program that fills one is never left waiting.
+    pollfd ends[] = {{started.errors, POLLIN, 0}, {started.output, POLLIN, 0}};
+    std::string* texts[] = {&result.errors, &result.output};
+    while (ends[0].fd >= 0 || ends[1].fd >= 0) {
+        if (poll(ends, 2, -1) < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            break;
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (ends[i].fd < 0 || ends[i].revents == 0) {
+                continue;
+            }
+            char buffer[256];
+            const ssize_t count = read(ends[i].fd, buffer, sizeof buffer);
+            if (count > 0) {
+                texts[i]->append(buffer, static_cast<std::size_t>(count));
+            } else if (count == 0 || errno != EINTR) {
+                close(ends[i].fd);
+                ends[i].fd = -1; // poll skips a negative descriptor
+            }
         }
     }
-    close(started.errors);
     if (!waited) {
         waitpid(started.pid, &status, 0);
     }

@@ -63,6 +63,7 @@ protected:
 struct ProgramResult {
     int exitStatus = -1; // -1 when it did not exit normally
     std::string errors;  // everything it wrote to stderr
+    std::string output;  // and to stdout
 };
 
 // Runs the built program in folder with extra environment settings ("NAME=value") and the

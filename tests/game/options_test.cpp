@@ -1,0 +1,101 @@
+// The command line: what each set of arguments asks for, and the complaint for a wrong one.
+#include "game/options.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+using Action = Options::Action;
+
+Options parse(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "tarnel");
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    return parse_options(static_cast<int>(arguments.size()), argv.data());
+}
+
+TEST(Options, EachCommandLineAsksForWhatItSays) {
+    constexpr std::optional<std::uint32_t> CLOCK = std::nullopt;
+    const struct {
+        std::vector<std::string> arguments;
+        Action action;
+        bool window;
+        std::optional<std::uint32_t> seed;
+    } cases[] = {
+        {{}, Action::PLAY, false, CLOCK},
+        {{"-h"}, Action::HELP, false, CLOCK},
+        {{"--help"}, Action::HELP, false, CLOCK},
+        {{"--help", "--bogus"}, Action::HELP, false, CLOCK}, // acted on as soon as met
+        {{"-V"}, Action::VERSION, false, CLOCK},
+        {{"--version"}, Action::VERSION, false, CLOCK},
+        {{"-w"}, Action::PLAY, true, CLOCK},
+        {{"--window"}, Action::PLAY, true, CLOCK},
+        {{"-f"}, Action::PLAY, false, CLOCK},
+        {{"--fullscreen"}, Action::PLAY, false, CLOCK},
+        {{"-w", "-f"}, Action::PLAY, false, CLOCK}, // the last one wins
+        {{"-f", "--window"}, Action::PLAY, true, CLOCK},
+        {{"-s", "7"}, Action::PLAY, false, 7u},
+        {{"-s7"}, Action::PLAY, false, 7u},
+        {{"--seed=0"}, Action::PLAY, false, 0u},
+        {{"--seed", "4294967295"}, Action::PLAY, false, 4294967295u},
+        {{"--seed=007"}, Action::PLAY, false, 7u},
+        {{"-ws", "12"}, Action::PLAY, true, 12u}, // a cluster ending in the seed
+        {{"--seed=1", "--seed=2"}, Action::PLAY, false, 2u},
+        {{"--win"}, Action::PLAY, true, CLOCK}, // an unambiguous abbreviation
+    };
+    for (const auto& c : cases) {
+        std::string line;
+        for (const std::string& argument : c.arguments) {
+            line += " " + argument;
+        }
+        SCOPED_TRACE("tarnel" + line);
+        const Options options = parse(c.arguments);
+        EXPECT_EQ(options.action, c.action) << options.complaint;
+        if (c.action == Action::PLAY) {
+            EXPECT_EQ(options.window, c.window);
+            EXPECT_EQ(options.seed, c.seed);
+            EXPECT_EQ(options.complaint, "");
+        }
+    }
+}
+
+TEST(Options, AWrongCommandLineIsNamedInOneLine) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* complaint;
+    } cases[] = {
+        {{"-x"}, "unknown option '-x'"},
+        {{"-wx"}, "unknown option '-x'"},
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"--bogus=1"}, "unknown option '--bogus'"},
+        {{"--bogus", "--help"}, "unknown option '--bogus'"},
+        {{"-s"}, "option '-s' needs a value"},
+        {{"--seed"}, "option '--seed' needs a value"},
+        {{"--window=1"}, "option '--window' takes no value"},
+        {{"--seed="}, "the seed must be a whole number from 0 to 4294967295, not ''"},
+        {{"--seed=4294967296"},
+         "the seed must be a whole number from 0 to 4294967295, not '4294967296'"},
+        {{"--seed=99999999999999999999"},
+         "the seed must be a whole number from 0 to 4294967295, not '99999999999999999999'"},
+        {{"-s", "-1"}, "the seed must be a whole number from 0 to 4294967295, not '-1'"},
+        {{"-s", "+1"}, "the seed must be a whole number from 0 to 4294967295, not '+1'"},
+        {{"-s", " 1"}, "the seed must be a whole number from 0 to 4294967295, not ' 1'"},
+        {{"-s", "1x"}, "the seed must be a whole number from 0 to 4294967295, not '1x'"},
+        {{"-s", "0x10"}, "the seed must be a whole number from 0 to 4294967295, not '0x10'"},
+        {{"play"}, "unexpected argument 'play'"},
+        {{"-w", "play", "-f"}, "unexpected argument 'play'"},
+        {{"-w", "--", "-s"}, "unexpected argument '-s'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.front());
+        const Options options = parse(c.arguments);
+        EXPECT_EQ(options.action, Action::REFUSE);
+        EXPECT_EQ(options.complaint, c.complaint);
+    }
+}
+
+} // namespace
