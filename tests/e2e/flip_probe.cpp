@@ -1,5 +1,7 @@
 // Counts the program's frames from outside: preloaded, this SDL_Flip appends the monotonic
 // clock in microseconds, one line a call, to the file named by TARNEL_FLIP_LOG, then flips.
+// With TARNEL_FLIP_DUMP it also appends the pixels of the first TARNEL_FLIP_FRAMES frames to
+// that file, rows of 4-byte pixels, so that two runs' frames can be compared byte for byte.
 #include <SDL.h>
 #include <cstdio>
 #include <cstdlib>
@@ -10,16 +12,36 @@ namespace {
 
 constexpr long MICROSECONDS_PER_SECOND = 1000000;
 constexpr long NANOSECONDS_PER_MICROSECOND = 1000;
+constexpr int BYTES_PER_PIXEL = 4; // the frames dumped are of 32-bit screens
 
 using FlipFunction = int (*)(SDL_Surface*);
 
+std::FILE* openedFrom(const char* variable) {
+    const char* file = std::getenv(variable);
+    return file ? std::fopen(file, "a") : nullptr;
+}
+
 // Opened on the first flip and left to the process's exit to close; null without the variable.
 std::FILE* flipLog() {
-    static std::FILE* log = [] {
-        const char* file = std::getenv("TARNEL_FLIP_LOG");
-        return file ? std::fopen(file, "a") : nullptr;
-    }();
+    static std::FILE* log = openedFrom("TARNEL_FLIP_LOG");
     return log;
+}
+
+void dumpFrame(SDL_Surface* screen) {
+    static std::FILE* dump = openedFrom("TARNEL_FLIP_DUMP");
+    static const char* frames = std::getenv("TARNEL_FLIP_FRAMES");
+    static long framesLeft = dump && frames ? std::atol(frames) : 0;
+    if (framesLeft <= 0 || screen->format->BytesPerPixel != BYTES_PER_PIXEL) {
+        return;
+    }
+    --framesLeft;
+    SDL_LockSurface(screen);
+    for (int y = 0; y < screen->h; ++y) {
+        std::fwrite(static_cast<const char*>(screen->pixels) + y * screen->pitch, BYTES_PER_PIXEL,
+                    static_cast<std::size_t>(screen->w), dump);
+    }
+    SDL_UnlockSurface(screen);
+    std::fflush(dump);
 }
 
 } // namespace
@@ -34,5 +56,6 @@ extern "C" int SDL_Flip(SDL_Surface* screen) {
                          now.tv_nsec / NANOSECONDS_PER_MICROSECOND);
         std::fflush(log); // the program may be stopped by a signal at any moment
     }
+    dumpFrame(screen);
     return realFlip ? realFlip(screen) : -1;
 }
