@@ -10,8 +10,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <ostream>
 #include <linux/capability.h>
+#include <ostream>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
