@@ -2,22 +2,34 @@
 BUILD := build
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup configure build run test sheet clean
+.PHONY: all setup setup-run configure build program run test sheet clean
 
 all: build
 
+# Everything the tests, benchmarks, demo and package need; setup-run only what playing needs.
 setup:
-	@tools/install_packages.sh
+	@tools/install_packages.sh test
+
+setup-run:
+	@tools/install_packages.sh run
 
 configure: setup
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEL_TESTS=ON >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j2
 
+# The program and its pictures alone. A first configure leaves the tests out, as their
+# packages may be missing; a build folder that has them keeps them for `make test`.
+PROGRAM_TARGETS := tarnel pictures
+program: setup-run
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		$(if $(wildcard $(BUILD)/CMakeCache.txt),,-DTARNEL_TESTS=OFF) >/dev/null
+	@cmake --build $(BUILD) -j2 --target $(PROGRAM_TARGETS)
+
 # The program reads its pictures by bare name, so it runs from the build folder. With no display
 # at all SDL 1.2 would draw in the terminal, so the recorded demo stands in.
-run: build
+run: program
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 		echo "run: no display here (neither DISPLAY nor WAYLAND_DISPLAY is set): recording the demo instead"; \
 		$(MAKE) demo && \
