@@ -1,5 +1,5 @@
 # Install rules: the program and its pictures in folders of their own, a launcher on the PATH
-# that starts the program among its pictures, a desktop entry and an icon.
+# that starts the program among its pictures, a desktop entry and icons.
 option(TARNEL_DEBIAN_LAYOUT "Lay the install out as Debian does for games (launcher in games/)" OFF)
 if(TARNEL_DEBIAN_LAYOUT)
     set(TARNEL_LAUNCHER_DIR games)
@@ -29,4 +29,7 @@ install(FILES
     ${PROJECT_BINARY_DIR}/Armos.bmp
     DESTINATION ${TARNEL_PICTURES_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/tarnel.desktop DESTINATION share/applications)
-install(FILES ${PROJECT_BINARY_DIR}/tarnel.png DESTINATION share/icons/hicolor/48x48/apps)
+foreach(size IN LISTS TARNEL_ICON_SIZES)
+    install(FILES ${PROJECT_BINARY_DIR}/tarnel-${size}.png
+        DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME tarnel.png)
+endforeach()

@@ -120,15 +120,26 @@ fi
 grep -qx 'Categories=.*\bGame;.*' "$desktop" || fail "tarnel.desktop is not in the Game category"
 grep -qx 'Icon=tarnel' "$desktop" || fail "tarnel.desktop names no tarnel icon"
 
-# The icon is the player's standing frame facing down (frame 10 of 19 x 24 in Link.bmp),
-# enlarged twice and centred, transparent around him. ImageMagick's PNG reader checks every CRC.
-icon=$root/usr/share/icons/hicolor/48x48/apps/tarnel.png
-[ "$(identify -format '%m %w %h %A' "$icon" 2>&1)" = "PNG 48 48 True" ] ||
-    fail "the icon is not a 48 x 48 PNG with transparency: $(identify "$icon" 2>&1)"
-convert "$pictures/Link.bmp" -crop 19x24+0+240 +repage -transparent magenta -filter point \
-    -scale 200% -background none -gravity center -extent 48x48 "$scratch/expected_icon.png"
-differing=$(compare -metric AE "$scratch/expected_icon.png" "$icon" null: 2>&1)
-[ "$differing" = 0 ] || fail "the icon differs from the player's standing frame: $differing"
+# Each icon is the player's standing frame facing down (frame 10 of 19 x 24 in Link.bmp), scaled
+# by nearest neighbour by the largest whole factor that fits, or down to fit, and centred (the
+# odd pixel to the right and below), transparent around him. ImageMagick's PNG reader checks
+# every CRC.
+for size in 16 32 48 64 128 256; do
+    icon=$root/usr/share/icons/hicolor/${size}x$size/apps/tarnel.png
+    [ "$(identify -format '%m %w %h %A' "$icon" 2>&1)" = "PNG $size $size True" ] ||
+        fail "the $size-pixel icon is not a PNG with transparency: $(identify "$icon" 2>&1)"
+    factor=$((size / 24))
+    if [ "$factor" -ge 1 ]; then
+        scaled="${factor}00%" width=$((19 * factor)) height=$((24 * factor))
+    else
+        scaled="${size}x$size" width=$(((19 * size + 12) / 24)) height=$size
+    fi
+    convert "$pictures/Link.bmp" -crop 19x24+0+240 +repage -transparent magenta -sample "$scaled" \
+        -background none -extent "${size}x$size-$(((size - width) / 2))-$(((size - height) / 2))" \
+        "$scratch/expected_icon.png"
+    differing=$(compare -metric AE "$scratch/expected_icon.png" "$icon" null: 2>&1)
+    [ "$differing" = 0 ] || fail "the $size-pixel icon differs from the player's frame: $differing"
+done
 
 run_and_terminate "unpacked package" "$root/usr/games/tarnel"
 
