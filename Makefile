@@ -19,9 +19,9 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD) -j2
 
-# The program and its pictures alone. A first configure leaves the tests out, as their
+# The program, its pictures and documents alone. A first configure leaves the tests out, as their
 # packages may be missing; a build folder that has them keeps them for `make test`.
-PROGRAM_TARGETS := tarnel pictures
+PROGRAM_TARGETS := tarnel pictures documents
 program: setup-run
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		$(if $(wildcard $(BUILD)/CMakeCache.txt),,-DTARNEL_TESTS=OFF) >/dev/null

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package and checks it as a user would meet it: its control fields, its files,
-# the desktop entry and icon, and the unpacked launcher run from elsewhere; then the same launcher
-# from a plain `cmake --install` that was moved and is reached through a link on the PATH.
+# Builds the Debian package and checks it as a user and Debian's archive would meet it: its
+# control fields and files, lintian, the desktop entry, metadata, manual page and icons, and the
+# unpacked launcher run from elsewhere; then the same launcher from a plain `cmake --install`
+# that was moved and is reached through a link on the PATH.
 # Usage: package_test.sh SOURCE_DIR BUILD_DIR VERSION LAUNCHER_DIR
 set -uo pipefail
 source_dir=$1
@@ -111,14 +112,27 @@ for file in Background.bmp Link.bmp BlueSoldier.bmp GreenSoldier.bmp Armos.bmp; 
     cmp -s "$pictures/$file" "$build_dir/package/$file" || fail "$file is not the drawn picture"
 done
 
-desktop=$root/usr/share/applications/tarnel.desktop
+# What Debian's archive and software centres check: lintian on the whole package (any error,
+# warning, info, pedantic or experimental tag not overridden fails), the desktop entry, the
+# AppStream metadata and the manual page.
+lintian_tags=$(lintian --pedantic --display-info --display-experimental "$deb" 2>&1 |
+    grep -E '^[EWIPX]: ')
+[ -z "$lintian_tags" ] || fail "lintian: $lintian_tags"
+app_id=example.tarnel.tarnel
+desktop=$root/usr/share/applications/$app_id.desktop
 if validation=$(desktop-file-validate "$desktop" 2>&1); then
-    grep -qi error <<<"$validation" && fail "tarnel.desktop: $validation"
+    grep -qi error <<<"$validation" && fail "$app_id.desktop: $validation"
 else
-    fail "tarnel.desktop does not validate: $validation"
+    fail "$app_id.desktop does not validate: $validation"
 fi
-grep -qx 'Categories=.*\bGame;.*' "$desktop" || fail "tarnel.desktop is not in the Game category"
-grep -qx 'Icon=tarnel' "$desktop" || fail "tarnel.desktop names no tarnel icon"
+grep -qx 'Categories=.*\bGame;.*' "$desktop" || fail "the desktop entry is not in the Game category"
+grep -qx 'Icon=tarnel' "$desktop" || fail "the desktop entry names no tarnel icon"
+grep -qx 'Exec=tarnel' "$desktop" || fail "the desktop entry does not start the full-screen game"
+validation=$(appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" 2>&1) ||
+    fail "the AppStream metadata does not validate: $validation"
+manual=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man6/tarnel.6.gz" 2>&1 \
+    >/dev/null)
+[ -z "$manual" ] || fail "the manual page renders with warnings: $manual"
 
 # Each icon is the player's standing frame facing down (frame 10 of 19 x 24 in Link.bmp), scaled
 # by nearest neighbour by the largest whole factor that fits, or down to fit, and centred (the
