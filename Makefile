@@ -94,20 +94,17 @@ profile: build
 	@bench/profile.sh $(BUILD) $(COMPAT_SDL)
 
 # `make install PREFIX=...` (default /usr/local; DESTDIR is honoured): the launcher `tarnel` in
-# PREFIX/bin, the program in PREFIX/lib/tarnel, its pictures in PREFIX/share/tarnel.
+# PREFIX/bin, the program in PREFIX/lib/tarnel, its pictures in PREFIX/share/tarnel, the manual
+# page, desktop entry, metadata and icons in PREFIX/share.
 PREFIX ?= /usr/local
 .PHONY: install uninstall package
-install: build
-	cmake --install $(BUILD) --prefix $(PREFIX) --strip
+install: program
+	@tools/install.sh $(BUILD) $(PREFIX)
 
-# Removes what the last `make install` put in place, as its manifest lists, and the two folders
-# of Tarnel's own.
-INSTALLED := $(BUILD)/install_manifest.txt
+# Removes every file install put in place and the folders it created, as the list it kept in
+# PREFIX/lib/tarnel says, so it works after `make clean` too.
 uninstall:
-	@test -f $(INSTALLED) || { echo "uninstall: no $(INSTALLED): nothing installed" >&2; exit 1; }
-	xargs -r -d '\n' rm -f -- < $(INSTALLED)
-	sed -n 's|/[^/]*$$||p' $(INSTALLED) | grep '/tarnel$$' | sort -u | xargs -r -d '\n' rmdir
-	rm $(INSTALLED)
+	@tools/uninstall.sh $(PREFIX)
 
 # The Debian package, built in a tree of its own laid out as Debian installs games.
 package: setup

@@ -2,7 +2,7 @@
 # Builds the Debian package and checks it as a user and Debian's archive would meet it: its
 # control fields and files, lintian, the desktop entry, metadata, manual page and icons, and the
 # unpacked launcher run from elsewhere; then the same launcher from a plain `cmake --install`
-# that was moved and is reached through a link on the PATH.
+# that was moved and is reached through a link on the PATH; then install, clean and uninstall.
 # Usage: package_test.sh SOURCE_DIR BUILD_DIR VERSION LAUNCHER_DIR
 set -uo pipefail
 source_dir=$1
@@ -172,5 +172,20 @@ status=$?
 grep -q '^tarnel: cannot load Background.bmp' <<<"$errors" ||
     fail "without Background.bmp the launcher said: $errors"
 
+# --- make install into a prefix that holds something of the user's, make clean, make uninstall:
+# the prefix is left as it was. The fresh build folder is configured as a first `make run` does.
+prefix=$scratch/prefix
+mkdir -p "$prefix/bin" "$prefix/share/man"
+echo "the user's" >"$prefix/share/man/notes"
+before=$(cd "$prefix" && find . -printf '%p %M\n' | sort)
+in_source() { make -C "$source_dir" BUILD="$scratch/build" SANITIZE_BUILD="$scratch/none" "$@" 2>&1; }
+output=$(in_source install PREFIX="$prefix") || fail "make install: $output"
+[ -x "$prefix/bin/tarnel" ] || fail "make install put no launcher in $prefix/bin"
+output=$(in_source clean) || fail "make clean: $output"
+output=$(in_source uninstall PREFIX="$prefix") || fail "make uninstall after make clean: $output"
+after=$(cd "$prefix" && find . -printf '%p %M\n' | sort)
+[ "$before" = "$after" ] ||
+    fail "install, clean and uninstall changed the prefix: $(diff <(echo "$before") <(echo "$after"))"
+
 [ "$failures" -eq 0 ] || exit 1
-echo "package and launcher: all checks passed"
+echo "package, launcher, install and uninstall: all checks passed"
