@@ -2,22 +2,34 @@
 BUILD := build
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup configure build run test sheet clean
+.PHONY: all setup setup-run configure build program run test sheet clean
 
 all: build
 
+# Everything the tests, benchmarks, demo and package need; setup-run only what playing needs.
 setup:
-	@tools/install_packages.sh
+	@tools/install_packages.sh test
+
+setup-run:
+	@tools/install_packages.sh run
 
 configure: setup
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEL_TESTS=ON >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j2
 
+# The program, its pictures and documents alone. A first configure leaves the tests out, as their
+# packages may be missing; a build folder that has them keeps them for `make test`.
+PROGRAM_TARGETS := tarnel pictures documents
+program: setup-run
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		$(if $(wildcard $(BUILD)/CMakeCache.txt),,-DTARNEL_TESTS=OFF) >/dev/null
+	@cmake --build $(BUILD) -j2 --target $(PROGRAM_TARGETS)
+
 # The program reads its pictures by bare name, so it runs from the build folder. With no display
 # at all SDL 1.2 would draw in the terminal, so the recorded demo stands in.
-run: build
+run: program
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 		echo "run: no display here (neither DISPLAY nor WAYLAND_DISPLAY is set): recording the demo instead"; \
 		$(MAKE) demo && \
@@ -82,20 +94,17 @@ profile: build
 	@bench/profile.sh $(BUILD) $(COMPAT_SDL)
 
 # `make install PREFIX=...` (default /usr/local; DESTDIR is honoured): the launcher `tarnel` in
-# PREFIX/bin, the program in PREFIX/lib/tarnel, its pictures in PREFIX/share/tarnel.
+# PREFIX/bin, the program in PREFIX/lib/tarnel, its pictures in PREFIX/share/tarnel, the manual
+# page, desktop entry, metadata and icons in PREFIX/share.
 PREFIX ?= /usr/local
 .PHONY: install uninstall package
-install: build
-	cmake --install $(BUILD) --prefix $(PREFIX) --strip
+install: program
+	@tools/install.sh $(BUILD) $(PREFIX)
 
-# Removes what the last `make install` put in place, as its manifest lists, and the two folders
-# of Tarnel's own.
-INSTALLED := $(BUILD)/install_manifest.txt
+# Removes every file install put in place and the folders it created, as the list it kept in
+# PREFIX/lib/tarnel says, so it works after `make clean` too.
 uninstall:
-	@test -f $(INSTALLED) || { echo "uninstall: no $(INSTALLED): nothing installed" >&2; exit 1; }
-	xargs -r -d '\n' rm -f -- < $(INSTALLED)
-	sed -n 's|/[^/]*$$||p' $(INSTALLED) | grep '/tarnel$$' | sort -u | xargs -r -d '\n' rmdir
-	rm $(INSTALLED)
+	@tools/uninstall.sh $(PREFIX)
 
 # The Debian package, built in a tree of its own laid out as Debian installs games.
 package: setup

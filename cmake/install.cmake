@@ -1,5 +1,6 @@
 # Install rules: the program and its pictures in folders of their own, a launcher on the PATH
-# that starts the program among its pictures, a desktop entry and an icon.
+# that starts the program among its pictures, its manual page, licence and changelog, a desktop
+# entry with its AppStream metadata, and icons.
 option(TARNEL_DEBIAN_LAYOUT "Lay the install out as Debian does for games (launcher in games/)" OFF)
 if(TARNEL_DEBIAN_LAYOUT)
     set(TARNEL_LAUNCHER_DIR games)
@@ -20,6 +21,12 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/tarnel.sh.in
     ${PROJECT_BINARY_DIR}/packaging/tarnel @ONLY)
 
 install(TARGETS tarnel RUNTIME DESTINATION ${TARNEL_PROGRAM_DIR})
+# The compiler's version notes are of no use in a package; Debian's own packages drop them too.
+if(TARNEL_DEBIAN_LAYOUT)
+    install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TARNEL_PROGRAM_DIR}/tarnel\"
+        COMMAND_ERROR_IS_FATAL ANY)")
+endif()
 install(PROGRAMS ${PROJECT_BINARY_DIR}/packaging/tarnel DESTINATION ${TARNEL_LAUNCHER_DIR})
 install(FILES
     ${PROJECT_BINARY_DIR}/Background.bmp
@@ -28,5 +35,23 @@ install(FILES
     ${PROJECT_BINARY_DIR}/GreenSoldier.bmp
     ${PROJECT_BINARY_DIR}/Armos.bmp
     DESTINATION ${TARNEL_PICTURES_DIR})
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/tarnel.desktop DESTINATION share/applications)
-install(FILES ${PROJECT_BINARY_DIR}/tarnel.png DESTINATION share/icons/hicolor/48x48/apps)
+install(FILES ${TARNEL_MANUAL} DESTINATION share/man/man6)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${TARNEL_CHANGELOG}
+    DESTINATION share/doc/tarnel)
+
+# The AppStream id names the desktop entry and the metainfo file alike.
+set(TARNEL_APP_ID example.tarnel.tarnel)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${TARNEL_APP_ID}.desktop
+    DESTINATION share/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${TARNEL_APP_ID}.metainfo.xml
+    DESTINATION share/metainfo)
+foreach(size IN LISTS TARNEL_ICON_SIZES)
+    install(FILES ${PROJECT_BINARY_DIR}/tarnel-${size}.png
+        DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME tarnel.png)
+endforeach()
+
+# Tags of lintian's that cannot be mended, each with the reason beside it.
+if(TARNEL_DEBIAN_LAYOUT)
+    install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides
+        DESTINATION share/lintian/overrides RENAME tarnel)
+endif()

@@ -4,14 +4,17 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarnel)
 set(CPACK_PACKAGE_VENDOR "Tarnel developers")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "real-time 2-D sprite demonstration on SDL 1.2")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "walk a hero through a crowd of wandering figures")
 # The long description, in lines short enough for package managers to show unwrapped.
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
-    "Tarnel takes over a 640x480 full screen and shows a world the size of its"
+    "Tarnel is a small real-time 2-D sprite game on SDL 1.2. It takes over a"
+    "640x480 full screen, or a window, and shows a world the size of its"
     "background picture: a hero that you walk with the arrow keys among 200"
-    "figures that walk and stand at random, all stopped by each other and by the"
-    "world's edges. Return pauses and resumes, Escape quits.")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tarnel developers <tarnel@users.noreply.example>")
+    "soldiers and statues that walk and stand at random, all stopped by each"
+    "other and by the world's edges. Return pauses and resumes, Escape quits.")
+# The project's own address, as in its commits, its changelog and its copyright file.
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER
+    "Tarnel developers <maintainers@users.noreply.c-seed-34721505.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

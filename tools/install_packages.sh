@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs the distribution packages that building, testing and demonstrating Tarnel need.
+# Installs the distribution packages Tarnel needs: `run` for building and playing the game alone,
+# `test` (the default) for that plus everything the tests, benchmarks, demo and package need.
 # Does nothing when every package is already present; uses sudo when not run as root.
 set -euo pipefail
 
-packages=(
+run_packages=(
     cmake g++ make               # the build
     libsdl1.2-dev                # SDL 1.2 headers and the classic 1.2.15 runtime
+)
+test_packages=(
     libsdl1.2-compat             # the sdl12-compat runtime; the tests run against both
     libgtest-dev                 # unit tests
     clang-format                 # the formatting check in the test suite
@@ -16,8 +19,20 @@ packages=(
     time                         # `make profile`: the program's peak memory (/usr/bin/time -v)
     dpkg-dev file                # `make package`: CPack finds the dependencies with dpkg-shlibdeps
     desktop-file-utils           # the package test validates the desktop entry
+    appstream                    # ... and the AppStream metainfo (appstreamcli)
+    lintian                      # ... and checks the .deb as Debian's archive would
+    man-db                       # ... and renders the manual page with warnings on
     valgrind                     # `make check-memory`: the program under memcheck
 )
+
+case ${1:-test} in
+run) packages=("${run_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+*)
+    echo "usage: tools/install_packages.sh [run|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package and checks it as a user would meet it: its control fields, its files,
-# the desktop entry and icon, and the unpacked launcher run from elsewhere; then the same launcher
-# from a plain `cmake --install` that was moved and is reached through a link on the PATH.
+# Builds the Debian package and checks it as a user and Debian's archive would meet it: its
+# control fields and files, lintian, the desktop entry, metadata, manual page and icons, and the
+# unpacked launcher run from elsewhere; then the same launcher from a plain `cmake --install`
+# that was moved and is reached through a link on the PATH; then install, clean and uninstall.
 # Usage: package_test.sh SOURCE_DIR BUILD_DIR VERSION LAUNCHER_DIR
 set -uo pipefail
 source_dir=$1
@@ -111,24 +112,48 @@ for file in Background.bmp Link.bmp BlueSoldier.bmp GreenSoldier.bmp Armos.bmp; 
     cmp -s "$pictures/$file" "$build_dir/package/$file" || fail "$file is not the drawn picture"
 done
 
-desktop=$root/usr/share/applications/tarnel.desktop
+# What Debian's archive and software centres check: lintian on the whole package (any error,
+# warning, info, pedantic or experimental tag not overridden fails), the desktop entry, the
+# AppStream metadata and the manual page.
+lintian_tags=$(lintian --pedantic --display-info --display-experimental "$deb" 2>&1 |
+    grep -E '^[EWIPX]: ')
+[ -z "$lintian_tags" ] || fail "lintian: $lintian_tags"
+app_id=example.tarnel.tarnel
+desktop=$root/usr/share/applications/$app_id.desktop
 if validation=$(desktop-file-validate "$desktop" 2>&1); then
-    grep -qi error <<<"$validation" && fail "tarnel.desktop: $validation"
+    grep -qi error <<<"$validation" && fail "$app_id.desktop: $validation"
 else
-    fail "tarnel.desktop does not validate: $validation"
+    fail "$app_id.desktop does not validate: $validation"
 fi
-grep -qx 'Categories=.*\bGame;.*' "$desktop" || fail "tarnel.desktop is not in the Game category"
-grep -qx 'Icon=tarnel' "$desktop" || fail "tarnel.desktop names no tarnel icon"
+grep -qx 'Categories=.*\bGame;.*' "$desktop" || fail "the desktop entry is not in the Game category"
+grep -qx 'Icon=tarnel' "$desktop" || fail "the desktop entry names no tarnel icon"
+grep -qx 'Exec=tarnel' "$desktop" || fail "the desktop entry does not start the full-screen game"
+validation=$(appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" 2>&1) ||
+    fail "the AppStream metadata does not validate: $validation"
+manual=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man6/tarnel.6.gz" 2>&1 \
+    >/dev/null)
+[ -z "$manual" ] || fail "the manual page renders with warnings: $manual"
 
-# The icon is the player's standing frame facing down (frame 10 of 19 x 24 in Link.bmp),
-# enlarged twice and centred, transparent around him. ImageMagick's PNG reader checks every CRC.
-icon=$root/usr/share/icons/hicolor/48x48/apps/tarnel.png
-[ "$(identify -format '%m %w %h %A' "$icon" 2>&1)" = "PNG 48 48 True" ] ||
-    fail "the icon is not a 48 x 48 PNG with transparency: $(identify "$icon" 2>&1)"
-convert "$pictures/Link.bmp" -crop 19x24+0+240 +repage -transparent magenta -filter point \
-    -scale 200% -background none -gravity center -extent 48x48 "$scratch/expected_icon.png"
-differing=$(compare -metric AE "$scratch/expected_icon.png" "$icon" null: 2>&1)
-[ "$differing" = 0 ] || fail "the icon differs from the player's standing frame: $differing"
+# Each icon is the player's standing frame facing down (frame 10 of 19 x 24 in Link.bmp), scaled
+# by nearest neighbour by the largest whole factor that fits, or down to fit, and centred (the
+# odd pixel to the right and below), transparent around him. ImageMagick's PNG reader checks
+# every CRC.
+for size in 16 32 48 64 128 256; do
+    icon=$root/usr/share/icons/hicolor/${size}x$size/apps/tarnel.png
+    [ "$(identify -format '%m %w %h %A' "$icon" 2>&1)" = "PNG $size $size True" ] ||
+        fail "the $size-pixel icon is not a PNG with transparency: $(identify "$icon" 2>&1)"
+    factor=$((size / 24))
+    if [ "$factor" -ge 1 ]; then
+        scaled="${factor}00%" width=$((19 * factor)) height=$((24 * factor))
+    else
+        scaled="${size}x$size" width=$(((19 * size + 12) / 24)) height=$size
+    fi
+    convert "$pictures/Link.bmp" -crop 19x24+0+240 +repage -transparent magenta -sample "$scaled" \
+        -background none -extent "${size}x$size-$(((size - width) / 2))-$(((size - height) / 2))" \
+        "$scratch/expected_icon.png"
+    differing=$(compare -metric AE "$scratch/expected_icon.png" "$icon" null: 2>&1)
+    [ "$differing" = 0 ] || fail "the $size-pixel icon differs from the player's frame: $differing"
+done
 
 run_and_terminate "unpacked package" "$root/usr/games/tarnel"
 
@@ -147,5 +172,20 @@ status=$?
 grep -q '^tarnel: cannot load Background.bmp' <<<"$errors" ||
     fail "without Background.bmp the launcher said: $errors"
 
+# --- make install into a prefix that holds something of the user's, make clean, make uninstall:
+# the prefix is left as it was. The fresh build folder is configured as a first `make run` does.
+prefix=$scratch/prefix
+mkdir -p "$prefix/bin" "$prefix/share/man"
+echo "the user's" >"$prefix/share/man/notes"
+before=$(cd "$prefix" && find . -printf '%p %M\n' | sort)
+in_source() { make -C "$source_dir" BUILD="$scratch/build" SANITIZE_BUILD="$scratch/none" "$@" 2>&1; }
+output=$(in_source install PREFIX="$prefix") || fail "make install: $output"
+[ -x "$prefix/bin/tarnel" ] || fail "make install put no launcher in $prefix/bin"
+output=$(in_source clean) || fail "make clean: $output"
+output=$(in_source uninstall PREFIX="$prefix") || fail "make uninstall after make clean: $output"
+after=$(cd "$prefix" && find . -printf '%p %M\n' | sort)
+[ "$before" = "$after" ] ||
+    fail "install, clean and uninstall changed the prefix: $(diff <(echo "$before") <(echo "$after"))"
+
 [ "$failures" -eq 0 ] || exit 1
-echo "package and launcher: all checks passed"
+echo "package, launcher, install and uninstall: all checks passed"

@@ -1,11 +1,16 @@
-// The desktop icon: the player standing, facing the viewer, enlarged on a square.
+// The desktop icons: the player standing, facing the viewer, centred on a square.
 #pragma once
 
 #include "bmp_writer.h"
 
 namespace pictures {
 
-// 48 x 48; MAGENTA around the figure, which the PNG encoding makes transparent.
-Image make_icon();
+// The sizes of the hicolor icon theme that desktops ask for, in pixels a side.
+constexpr int ICON_SIZES[] = {
+    16, 32, 48, 64, 128, 256,
+};
+
+// size x size; MAGENTA around the figure, which the PNG encoding makes transparent.
+Image make_icon(int size);
 
 } // namespace pictures

@@ -1,5 +1,5 @@
 // make_pictures OUTPUT_DIR: draws the program's five pictures and writes them there as BMPs,
-// with the desktop icon beside them as tarnel.png.
+// with the desktop icons beside them as tarnel-SIZE.png.
 #include "background.h"
 #include "bmp_writer.h"
 #include "figures.h"
@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <string>
 #include <utility>
 
 int main(int argc, char** argv) {
@@ -30,8 +31,11 @@ int main(int argc, char** argv) {
         for (const auto& [name, make] : pictures) {
             pictures::write_bmp(make(), (directory / name).string());
         }
-        pictures::write_png(pictures::make_icon(), pictures::MAGENTA,
-                            (directory / "tarnel.png").string());
+        for (const int size : pictures::ICON_SIZES) {
+            const std::string name = "tarnel-" + std::to_string(size) + ".png";
+            pictures::write_png(pictures::make_icon(size), pictures::MAGENTA,
+                                (directory / name).string());
+        }
     } catch (const std::exception& error) {
         std::cerr << "make_pictures: " << error.what() << '\n';
         return EXIT_FAILURE;
