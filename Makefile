@@ -27,15 +27,16 @@ program: setup-run
 		$(if $(wildcard $(BUILD)/CMakeCache.txt),,-DTARNEL_TESTS=OFF) >/dev/null
 	@cmake --build $(BUILD) -j2 --target $(PROGRAM_TARGETS)
 
-# The program reads its pictures by bare name, so it runs from the build folder. With no display
-# at all SDL 1.2 would draw in the terminal, so the recorded demo stands in.
+# The program reads its pictures by bare name, so it runs from the build folder, with ARGS as its
+# command line (make run ARGS=--window). With no display at all SDL 1.2 would draw in the
+# terminal, so the recorded demo stands in.
 run: program
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 		echo "run: no display here (neither DISPLAY nor WAYLAND_DISPLAY is set): recording the demo instead"; \
 		$(MAKE) demo && \
 		echo "run: watch $(abspath $(BUILD))/demo.gif; a still is in $(abspath $(BUILD))/screenshot.png"; \
 	else \
-		cd $(BUILD) && ./tarnel; \
+		cd $(BUILD) && ./tarnel $(ARGS); \
 	fi
 
 # A scripted walk of about ten seconds on an X server of its own (Xvfb), recorded as
