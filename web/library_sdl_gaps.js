@@ -43,12 +43,14 @@ mergeInto(LibraryManager.library, {
     return was;
   },
 
-  // SDL_PEEKEVENT (1) copies the first matching event without taking it; SDL_GETEVENT (2) takes
-  // it. Types from..to, both included.
+  // SDL_PEEKEVENT (1) counts the matching events and copies the first without taking it;
+  // SDL_GETEVENT (2) takes one. Types from..to, both included. One event is copied at most, as
+  // in the library's own.
   SDL_PeepEvents__deps: ['$TarnelInput'],
   SDL_PeepEvents: function(events, count, action, from, to) {
     var PEEK = 1, GET = 2;
     if (action != PEEK && action != GET) throw 'SDL_PeepEvents: action ' + action + ' is not read';
+    if (action == GET) count = Math.min(count, 1);
     var found = 0;
     for (var i = 0; i < SDL.events.length && found < count;) {
       var event = SDL.events[i];
@@ -65,7 +67,7 @@ mergeInto(LibraryManager.library, {
         }
         found++;
         i++;
-      } else if (SDL.makeCEvent(event, events + found * {{{ C_STRUCTS.SDL_KeyboardEvent.__size__ }}}) === false) {
+      } else if (SDL.makeCEvent(event, events) === false) {
         i++;
       } else {
         SDL.events.splice(i, 1);

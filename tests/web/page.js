@@ -39,7 +39,7 @@ async function launch() {
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
       `--user-data-dir=${profile}`],
-    defaultViewport: {width: 720, height: 620},
+    defaultViewport: {width: 720, height: 560}, // shorter than the page, which may then scroll
   });
   return {browser, profile};
 }

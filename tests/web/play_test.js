@@ -166,7 +166,7 @@ async function main() {
     check(census.background > census.pixels * 0.8, 'the background fills the canvas',
       `${census.background} of ${census.pixels} pixels`);
     check(census.sprite >= 1000, 'sprites are drawn over it', `${census.sprite} pixels of sprite colours`);
-    await page.screenshot({path: screenshotFile});
+    await page.screenshot({path: screenshotFile, fullPage: true});
 
     // A held Right with repeats walks the view right; released, it stops at once. Queued, the
     // repeats of two seconds would walk it on for half a second more.
@@ -213,6 +213,13 @@ async function main() {
     await page.evaluate(() => tools.snap('moving'));
     const moving = await page.evaluate(() => tools.differing('resumed', 'moving'));
     check(moving > 0, 'Return again resumes: the crowd moves', `${moving} pixels changed`);
+
+    // The arrows walk; the page, taller than the window, stays where it is.
+    const scrollable = await page.evaluate(() => document.scrollingElement.scrollHeight > innerHeight);
+    const top = await page.evaluate(() => scrollY);
+    await holdKey(page, 'ArrowDown', 800);
+    const scrolled = await page.evaluate((from) => scrollY - from, top);
+    check(scrollable && scrolled === 0, 'arrow keys do not scroll the page', `scrolled ${scrolled} px`);
 
     // Figures for docs/PERFORMANCE.md, measured in the page: the first flip after the load
     // began, then flips and the page's own work per frame while walking for five seconds.
