@@ -13,8 +13,8 @@ const SEED = 7;
 const STEP = 4;              // pixels the player walks a frame
 const REPEAT_DELAY = 500;    // ms before a held key repeats, as browsers do
 const REPEAT_INTERVAL = 33;  // ms between repeats: about 30 a second
-const SETTLE = 200;          // ms for a few 50 ms frames to pass
-const RELEASE = 150;         // ms for a released key to reach the game: its next frame or two
+const SETTLE = 2;            // frames: the first polls the key's event, the second acts on it
+const ESCAPE_HOLD = 200;     // ms: Escape is read as held, once a frame, and ends the frames
 const GZIP_BUDGET = 1 << 20; // bytes the page may take gzipped
 
 // Holds key for ms as a browser does: a keydown, then repeats (event.repeat) every 33 ms.
@@ -27,6 +27,12 @@ async function holdKey(page, key, ms) {
     await sleep(REPEAT_INTERVAL);
   }
   await page.keyboard.up(key);
+}
+
+// Waits until the page has played count more frames, however busy the machine is.
+async function frames(page, count) {
+  const from = await page.evaluate(() => Module.timing.frames);
+  await page.waitForFunction((until) => Module.timing.frames >= until, {}, from + count);
 }
 
 // In the page: canvas snapshots by name, and what the checks read from them.
@@ -159,7 +165,7 @@ async function main() {
     check(title[0] === CAPTION && title[1] === CAPTION, `the title is "${CAPTION}"`, title.join(' / '));
     await page.evaluate(installTools);
 
-    await sleep(SETTLE);
+    await frames(page, SETTLE);
     await page.evaluate(() => tools.snap('start'));
     const census = await page.evaluate(() => tools.census('start'));
     check(census.magenta === 0, 'not one magenta pixel on the canvas', `${census.magenta} magenta`);
@@ -171,7 +177,7 @@ async function main() {
     // A held Right with repeats walks the view right; released, it stops at once. Queued, the
     // repeats of two seconds would walk it on for half a second more.
     await holdKey(page, 'ArrowRight', 2000);
-    await sleep(RELEASE);
+    await frames(page, SETTLE);
     await page.evaluate(() => tools.snap('released'));
     await sleep(1000);
     await page.evaluate(() => tools.snap('later'));
@@ -192,7 +198,7 @@ async function main() {
     }
     await page.evaluate(() => tools.snap('moused'));
     await holdKey(page, 'ArrowLeft', 1000);
-    await sleep(SETTLE);
+    await frames(page, SETTLE);
     await page.evaluate(() => tools.snap('walked'));
     // Queued behind the moves, the key would not walk at all.
     const afterMouse = await page.evaluate(() => tools.shift('moused', 'walked'));
@@ -200,14 +206,14 @@ async function main() {
 
     // Return freezes the world; Return again lets it move on.
     await page.keyboard.press('Enter');
-    await sleep(SETTLE);
+    await frames(page, SETTLE);
     await page.evaluate(() => tools.snap('paused'));
     await sleep(600);
     await page.evaluate(() => tools.snap('stillPaused'));
     const frozen = await page.evaluate(() => tools.differing('paused', 'stillPaused'));
     check(frozen === 0, 'Return pauses: nothing moves', `${frozen} pixels changed`);
     await page.keyboard.press('Enter');
-    await sleep(SETTLE);
+    await frames(page, SETTLE);
     await page.evaluate(() => tools.snap('resumed'));
     await sleep(600);
     await page.evaluate(() => tools.snap('moving'));
@@ -226,15 +232,15 @@ async function main() {
     const before = await page.evaluate(() => ({...Module.timing}));
     await holdKey(page, 'ArrowLeft', 5000);
     const after = await page.evaluate(() => ({...Module.timing}));
-    const frames = after.frames - before.frames;
+    const played = after.frames - before.frames;
     console.log(`figures: first frame ${before.firstFlip.toFixed(0)} ms after the load began` +
       ` (runtime ready at ${before.ready.toFixed(0)} ms)`);
     console.log(`figures: ${((after.flips - before.flips) * 1000 / (after.lastFlip - before.lastFlip)).toFixed(2)}` +
-      ` frames a second while walking; the page's own work ${((after.workMs - before.workMs) / frames).toFixed(2)} ms a frame`);
+      ` frames a second while walking; the page's own work ${((after.workMs - before.workMs) / played).toFixed(2)} ms a frame`);
 
     // Escape ends the game, and the page says so and offers another.
     await page.keyboard.down('Escape');
-    await sleep(SETTLE);
+    await sleep(ESCAPE_HOLD);
     await page.keyboard.up('Escape');
     const ended = await waitForMessage(page, /over/);
     const again = await page.$eval('#again', (line) => !line.hidden);
