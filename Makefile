@@ -2,7 +2,7 @@
 BUILD := build
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup setup-run configure build program run test sheet clean
+.PHONY: all setup setup-run configure build program run test sheet clean web serve
 
 all: build
 
@@ -38,6 +38,19 @@ run: program
 	else \
 		cd $(BUILD) && ./tarnel $(ARGS); \
 	fi
+
+# The browser edition: the pictures drawn natively, then the game built with Emscripten into
+# build/web (index.html, .js, .wasm, .data), static files that any web server can serve.
+WEB := $(BUILD)/web
+web: configure
+	@cmake --build $(BUILD) --target pictures -j2
+	@web/build.sh $(BUILD) $(WEB)
+
+# Serves the browser edition to this machine alone; WEB_PORT picks another port.
+WEB_PORT ?= 8000
+serve: web
+	@echo "serve: play at http://127.0.0.1:$(WEB_PORT)/ (Ctrl-C stops)"
+	@python3 -m http.server --bind 127.0.0.1 --directory $(WEB) $(WEB_PORT)
 
 # A scripted walk of about ten seconds on an X server of its own (Xvfb), recorded as
 # build/demo.gif with a still in build/screenshot.png.

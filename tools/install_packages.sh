@@ -23,6 +23,9 @@ test_packages=(
     lintian                      # ... and checks the .deb as Debian's archive would
     man-db                       # ... and renders the manual page with warnings on
     valgrind                     # `make check-memory`: the program under memcheck
+    emscripten                   # `make web`: the browser edition (emcc 3.1.6, offline)
+    nodejs npm                   # ... the browser tests: node, and npm ci for puppeteer-core
+    chromium                     # ... the browser the tests play the page in, headless
 )
 
 case ${1:-test} in
@@ -34,9 +37,14 @@ test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
     ;;
 esac
 
+# A package that an installed one provides counts as present: NodeSource's nodejs carries its
+# own npm and conflicts with Debian's.
+provided=$(dpkg-query -W -f='${Status}|${Provides}\n' | sed -n 's/^install ok installed|//p' |
+    tr ',' '\n' | sed 's/^ *//; s/ .*//')
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        grep -qxF "$package" <<<"$provided" ||
         missing+=("$package")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0

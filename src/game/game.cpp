@@ -18,8 +18,9 @@ constexpr struct {
     {SDLK_LEFT, LEFT},
 };
 
-// Event types that stream from the mouse and joysticks.
-constexpr Uint8 IGNORED_EVENTS[] = {
+// Event types that stream from the mouse and joysticks. SDL's own enumeration, whose values
+// differ between SDL builds (a browser's SDL numbers them above 255).
+constexpr SDL_EventType IGNORED_EVENTS[] = {
     SDL_MOUSEMOTION,     // the pointer moved
     SDL_MOUSEBUTTONDOWN, // a mouse button went down
     SDL_MOUSEBUTTONUP,   // and up
@@ -57,7 +58,7 @@ void ignore_streaming_input() {
     // (a SIGTERM during start-up, say) is put back so that it still ends the game.
     SDL_Event quitEvent;
     const bool quitPending = SDL_PeepEvents(&quitEvent, 1, SDL_PEEKEVENT, SDL_QUITMASK) > 0;
-    for (Uint8 type : IGNORED_EVENTS) {
+    for (SDL_EventType type : IGNORED_EVENTS) {
         SDL_EventState(type, SDL_IGNORE);
     }
     if (quitPending && SDL_PeepEvents(&quitEvent, 1, SDL_PEEKEVENT, SDL_QUITMASK) == 0) {
@@ -70,6 +71,10 @@ void Game::play() {
         playFrame();
         waitForFrameEnd();
     }
+    end();
+}
+
+void Game::end() {
     SDL_FreeSurface(SCREEN);
     SCREEN = nullptr;
     SDL_Quit();

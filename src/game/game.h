@@ -33,8 +33,10 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    // Runs frames until the user quits, then releases SCREEN and shuts SDL down.
+    // Runs frames until the user quits, then ends the game.
     void play();
+    // Releases SCREEN and shuts SDL down: for a caller that runs the frames itself, once quit.
+    void end();
     // One frame: one event, the keyboard, and unless paused the moves and the drawing.
     void playFrame();
     // Waits out what is left of the frame's budget, measured from frameStart.
