@@ -3,6 +3,7 @@
 
 #include "display/display.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -163,15 +164,30 @@ Started startProgram(const std::string& folder, const std::vector<std::string>& 
     return {child, errorPipe[0], outputPipe[0]};
 }
 
-// Reads the program's stderr to its end, then its exit status; waited is set when the program
-// has already been reaped, with its status in status.
+// Reads the program's stderr and stdout to their ends, then its exit status; waited is set when
+// the program has already been reaped, with its status in status. A program still running a
+// minute on, which should have ended, is killed: the result then says -1, and the test fails
+// rather than hangs.
 ProgramResult finishProgram(const Started& started, bool waited = false, int status = 0) {
+    constexpr int LONGEST_END_MS = 60000;
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(LONGEST_END_MS);
     ProgramResult result;
     // Both pipes are drained together, so a program that fills one is never left waiting.
     pollfd ends[] = {{started.errors, POLLIN, 0}, {started.output, POLLIN, 0}};
     std::string* texts[] = {&result.errors, &result.output};
+    bool killed = false;
     while (ends[0].fd >= 0 || ends[1].fd >= 0) {
-        if (poll(ends, 2, -1) < 0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        const int timeout = killed ? -1 : std::max<int>(0, static_cast<int>(left.count()));
+        const int ready = poll(ends, 2, timeout);
+        if (ready == 0) {
+            kill(started.pid, SIGKILL); // its pipes close with it
+            killed = true;
+            continue;
+        }
+        if (ready < 0) {
             if (errno == EINTR) {
                 continue;
             }
