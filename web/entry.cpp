@@ -43,7 +43,10 @@ int main(int argc, char* argv[]) {
         srand(options.seed ? *options.seed : static_cast<unsigned>(time(nullptr)));
         game = std::make_unique<Game>(Game::Stepped{});
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "tarnel: %s\n", error.what());
+        // The pictures are packed into the page when it is built: a missing one was left out.
+        const bool leftOut = dynamic_cast<const BackgroundNotFound*>(&error) != nullptr;
+        std::fprintf(stderr, "tarnel: %s%s\n", error.what(),
+                     leftOut ? "; the page was built without it" : "");
         SDL_Quit();
         return EXIT_FAILURE;
     }

@@ -9,14 +9,30 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
+#include <string>
 
 extern "C" int SDL_main(int argc, char* argv[]);
 
 namespace {
+
 constexpr int EXIT_USAGE = 2; // a command line that cannot be obeyed
+
+// What to do about an error: for a background that is not there, where it was looked for and
+// how to start among the pictures.
+std::string hintFor(const std::exception& error) {
+    if (dynamic_cast<const BackgroundNotFound*>(&error) == nullptr) {
+        return "";
+    }
+    std::error_code unknown;
+    return ", looked for in " + std::filesystem::current_path(unknown).string() +
+           "; run the installed 'tarnel' launcher, or start from the folder that holds the "
+           "pictures";
 }
+
+} // namespace
 
 // Exits 0 after the user quits or after --help or --version; 1, with one line on stderr, when
 // the display cannot be had or the world cannot be built; 2 for a wrong command line.
@@ -54,7 +70,7 @@ int SDL_main(int argc, char* argv[]) {
         SDL_ShowCursor(SDL_DISABLE);
         Game game; // plays the whole game, and shuts SDL down at its end
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "tarnel: %s\n", error.what());
+        std::fprintf(stderr, "tarnel: %s%s\n", error.what(), hintFor(error).c_str());
         SDL_Quit(); // gives the desktop its video mode back
         return EXIT_FAILURE;
     }

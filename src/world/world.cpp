@@ -75,17 +75,11 @@ void warnIfMissing(const Sprite& sprite, const char* file, std::set<std::string>
     }
 }
 
-// Where the background was looked for, and how to start among the pictures, when it could not
-// even be opened: the usual cause is a start from another folder.
-std::string backgroundHint() {
+// Whether the background can be opened at all, as opposed to opened and found damaged.
+bool backgroundOpens() {
     std::error_code error;
-    if (std::filesystem::is_regular_file(BACKGROUND_FILE, error) &&
-        std::ifstream(BACKGROUND_FILE)) {
-        return "";
-    }
-    return ", looked for in " + std::filesystem::current_path(error).string() +
-           "; run the installed 'tarnel' launcher, or start from the folder that holds the "
-           "pictures";
+    return std::filesystem::is_regular_file(BACKGROUND_FILE, error) &&
+           std::ifstream(BACKGROUND_FILE).is_open();
 }
 
 } // namespace
@@ -93,8 +87,12 @@ std::string backgroundHint() {
 World::World() {
     background = load_image(BACKGROUND_FILE);
     if (background == nullptr) {
-        throw std::runtime_error(std::string("cannot load ") + BACKGROUND_FILE + ": " +
-                                 SDL_GetError() + backgroundHint());
+        const std::string message =
+            std::string("cannot load ") + BACKGROUND_FILE + ": " + SDL_GetError();
+        if (!backgroundOpens()) {
+            throw BackgroundNotFound(message);
+        }
+        throw std::runtime_error(message);
     }
     worldWidth = background->w;
     worldHeight = background->h;

@@ -6,8 +6,17 @@
 
 #include <SDL.h>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+// Thrown by World's constructor when the background cannot even be opened (missing, unreadable,
+// a folder): most often the program was started away from its pictures, which its entry knows
+// how to say. A background that opens but is damaged throws a plain std::runtime_error.
+class BackgroundNotFound : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // Direction codes, the argument of every movement.
 constexpr int UP = 0;

@@ -23,7 +23,7 @@ async function main() {
     const page = await openPage(chromium.browser, errors);
     await page.goto(address);
     const message = await waitForMessage(page, /Background/);
-    check(message === 'tarnel: cannot load Background.bmp: no file of that name was packed with the page',
+    check(message === 'tarnel: cannot load Background.bmp: No such file or directory; the page was built without it',
       'the page names the missing background', message);
     const failed = await page.$eval('#message', (line) => line.className === 'failed');
     const again = await page.$eval('#again', (line) => !line.hidden);
