@@ -22,6 +22,13 @@ TEST_F(DisplayModule, OpensTheFullScreenModeWithItsCaption) {
     ASSERT_NE(title, nullptr);
     EXPECT_STREQ(title, "Tarnel v.3.2");
     EXPECT_EQ(icon, nullptr);
+
+    // In a window: the same mode, without taking the full screen.
+    SDL_Quit();
+    ASSERT_NO_THROW(screen_init(true));
+    EXPECT_EQ(SCREEN->w, WIDTH);
+    EXPECT_EQ(SCREEN->format->BitsPerPixel, 32);
+    EXPECT_FALSE(SCREEN->flags & SDL_FULLSCREEN);
 }
 
 TEST_F(DisplayModule, LoadedPicturesAreInTheDisplayFormatWithExactlyMagentaTransparent) {

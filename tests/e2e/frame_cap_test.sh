@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The frame cap: over any five seconds of play the program flips the screen at most 101 times
-# (20 a second, plus one for the window's edges). A preloaded probe time-stamps each SDL_Flip.
+# (20 a second, plus one for the window's edges). The preloaded probe time-stamps each SDL_Flip.
 # Also reports the rate reached and the share of one core used, which benchmarks follow.
 source "$(dirname "$0")/lib.sh"
 
@@ -13,8 +13,8 @@ cpu_ticks() { # user plus system time of the program so far, in clock ticks
 }
 
 start_xvfb
-flips="$E2E_WORK/flips"
-start_program TARNEL_FLIP_LOG="$flips" LD_PRELOAD="$E2E_FLIP_PROBE"
+flips=$FLIP_LOG
+start_program
 
 ticks_before=$(cpu_ticks)
 ms_before=$(now_ms)

@@ -29,7 +29,7 @@ check "nothing on stdout" test ! -s "$E2E_WORK/stdout"
 mode_after=$(screen_mode)
 check "the X server's screen is as it was ($mode_after)" test "$mode_after" = "$mode_before"
 capture after
-read -r width height < <(identify -format '%w %h\n' "$E2E_WORK/after.ppm")
+read -r width height < <(identify -format '%w %h\n' "xwd:$E2E_WORK/after.xwd")
 check "the root window is still $SCREEN_SIZE" test "${width}x$height" = "$SCREEN_SIZE"
 
 finish

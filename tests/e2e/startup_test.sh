@@ -20,7 +20,7 @@ titles=$(for window in $(xdotool search --name "Tarnel"); do xdotool getwindowna
 check "its title is exactly \"$CAPTION\" (got: $titles)" grep -qx "$CAPTION" <<<"$titles"
 
 capture start
-read -r width height colours < <(identify -format '%w %h %k\n' "$E2E_WORK/start.ppm")
+read -r width height colours < <(identify -format '%w %h %k\n' "xwd:$E2E_WORK/start.xwd")
 check "the screen is 640 x 480 (got $width x $height)" test "${width}x$height" = "$SCREEN_SIZE"
 check "the picture is not blank ($colours colours)" between "$colours" "$MIN_COLOURS" "$SCREEN_PIXELS"
 

@@ -54,11 +54,11 @@ protected:
         std::fill(keys, keys + SDLK_LAST, Uint8{0});
         DisplayTest::TearDown();
     }
-    static void push(SDLKey key) {
+    static void push(SDLKey key, Uint8 type = SDL_KEYDOWN) {
         SDL_Event event = {};
-        event.type = SDL_KEYDOWN;
-        event.key.type = SDL_KEYDOWN;
-        event.key.state = SDL_PRESSED;
+        event.type = type;
+        event.key.type = type;
+        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
         event.key.keysym.sym = key;
         ASSERT_EQ(SDL_PushEvent(&event), 0);
     }
@@ -89,8 +89,10 @@ TEST_F(GameLoop, ArrowKeyWalksThePlayerAndTheFrameIsDrawn) {
     SDL_Event pending;
     EXPECT_EQ(SDL_PeepEvents(&pending, 1, SDL_GETEVENT, SDL_QUITMASK), 1); // kept
     Game game{Game::Stepped{}};
-    EXPECT_EQ(SDL_EventState(SDL_MOUSEMOTION, SDL_QUERY), SDL_IGNORE);
-    EXPECT_EQ(SDL_EventState(SDL_JOYAXISMOTION, SDL_QUERY), SDL_IGNORE);
+    for (Uint8 type : {SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_JOYAXISMOTION,
+                       SDL_JOYBALLMOTION, SDL_JOYHATMOTION, SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP}) {
+        EXPECT_EQ(SDL_EventState(type, SDL_QUERY), SDL_IGNORE) << int(type);
+    }
     EXPECT_EQ(SDL_EventState(SDL_KEYDOWN, SDL_QUERY), SDL_ENABLE);
     EXPECT_EQ(SDL_EventState(SDL_QUIT, SDL_QUERY), SDL_ENABLE);
 
@@ -103,13 +105,31 @@ TEST_F(GameLoop, ArrowKeyWalksThePlayerAndTheFrameIsDrawn) {
     EXPECT_EQ(game.world.camera.x, 321 + 4);
     EXPECT_EQ(screenPixel(0, 0), backgroundColour(325, 160));
     EXPECT_FALSE(game.quit);
+    // Every non-player sprite on the screen is drawn where it stands after its move.
+    int onScreen = 0;
+    for (const Sprite& npc : game.world.npcs) {
+        const SDL_Rect place = game.world.getDrawPos(npc.getPosition());
+        const int x = place.x + place.w / 2;
+        const int y = place.y + place.h / 2;
+        if (x >= 0 && y >= 0 && x < WIDTH && y < HEIGHT) {
+            ++onScreen;
+            const Rgb shown = screenPixel(x, y);
+            EXPECT_TRUE(shown.r == blueColour(0).r || shown.b == greenColour(0).b ||
+                        shown.g == armosColour(0).g)
+                << shown << " at " << x << ", " << y;
+        }
+    }
+    EXPECT_GT(onScreen, 20);
 
-    // With no arrow held the player stands, showing its run's first frame.
+    // With no arrow held the player stands, showing its run's first frame, and the view is
+    // drawn afresh.
     keys[SDLK_RIGHT] = 0;
     keys[SDLK_LEFT] = 0;
+    fillScreen(PAINT);
     game.playFrame();
     EXPECT_EQ(game.world.player.getPosition().x, 631 + 4);
     EXPECT_EQ(game.world.player.frame, 0);
+    EXPECT_EQ(screenPixel(0, 0), backgroundColour(325, 160));
     EXPECT_EQ(game.frameCounter, 2);
 }
 
@@ -135,7 +155,11 @@ TEST_F(GameLoop, ReturnPausesEverythingButTheCountAndEscape) {
     EXPECT_EQ(screenPixel(0, 0), PAINT); // nothing drawn
     EXPECT_EQ(screenPixel(320, 240), PAINT);
 
-    // The keypad's Enter is another key; Return again resumes and that frame moves.
+    // Releasing Return, or the keypad's Enter, another key, changes nothing; Return again
+    // resumes and that frame moves.
+    push(SDLK_RETURN, SDL_KEYUP);
+    game.playFrame();
+    EXPECT_TRUE(game.paused);
     push(SDLK_KP_ENTER);
     game.playFrame();
     EXPECT_TRUE(game.paused);
@@ -167,6 +191,22 @@ TEST_F(GameLoop, OneEventIsTakenAFrameOldestFirst) {
     EXPECT_FALSE(game.quit);
     game.playFrame();
     EXPECT_TRUE(game.quit);
+}
+
+TEST_F(GameLoop, FrameEndWaitsOutTheBudgetFromTheFramesStart) {
+    Game game{Game::Stepped{}};
+    // A whole 50 ms budget is waited out: SDL_Delay never returns early.
+    game.frameStart = SDL_GetTicks();
+    game.waitForFrameEnd();
+    EXPECT_GE(SDL_GetTicks() - game.frameStart, 50u);
+    // Of a budget of one frame a second, 990 ms used, only the rest is waited for: a budget
+    // measured wrongly would wait a second or more here.
+    game.frameRate = 1;
+    const Uint32 before = SDL_GetTicks();
+    game.frameStart = before - 990;
+    game.waitForFrameEnd();
+    EXPECT_GE(SDL_GetTicks() - before, 10u);
+    EXPECT_LT(SDL_GetTicks() - before, 500u);
 }
 
 TEST_F(GameLoop, EscapeHeldEndsTheLoopAfterFinishingItsFrame) {

@@ -9,7 +9,7 @@ using namespace fixtures;
 
 namespace {
 
-constexpr int FRAME_W = 4;
+constexpr int FRAME_W = 3; // not square, so a row measured by the width shows
 constexpr int FRAME_H = 4;
 constexpr int SHEET_FRAMES = 20;
 constexpr Rgb BLANK = {0, 0, 0};
@@ -38,6 +38,10 @@ protected:
         fillScreen(BLANK);
         sprite.updateSelf(DESTINATION);
         const Rgb shown = screenPixel(DESTINATION.x, DESTINATION.y);
+        // The whole frame and nothing past it.
+        EXPECT_EQ(screenPixel(DESTINATION.x + FRAME_W - 1, DESTINATION.y + FRAME_H - 1), shown);
+        EXPECT_EQ(screenPixel(DESTINATION.x + FRAME_W, DESTINATION.y), BLANK);
+        EXPECT_EQ(screenPixel(DESTINATION.x, DESTINATION.y + FRAME_H), BLANK);
         for (int frame = 0; frame < SHEET_FRAMES; ++frame) {
             if (shown == frameColour(frame)) {
                 return frame;
@@ -77,6 +81,28 @@ TEST_F(SpriteTest, InitialisedSpriteFacesDownStandingAndMarkedChanged) {
 
 TEST_F(SpriteTest, ChangedSpriteStepsThroughItsRunAndWrapsToItsFirstFrame) {
     Sprite sprite = walker();
+    // Each direction shows its own run, first frame to last and round again: up 0-1, right
+    // 5-7, down 10-13, left 15-19.
+    sprite.animFrames(2, 3, 4, 5);
+    for (int direction = 0; direction < 4; ++direction) {
+        sprite.setDirection(direction);
+        sprite.resetFrame();
+        const int length = 2 + direction;
+        for (int k = 0; k <= length; ++k) {
+            EXPECT_EQ(drawnFrame(sprite), 5 * direction + k % length) << "direction " << direction;
+            sprite.setPosition(sprite.getPosition());
+        }
+    }
+    // A direction outside the four shows the sheet's first frame and keeps its place.
+    for (int direction : {-1, 4}) {
+        sprite.setDirection(direction);
+        sprite.frame = 1;
+        sprite.setUpdating(true);
+        EXPECT_EQ(drawnFrame(sprite), 0) << "direction " << direction;
+        EXPECT_EQ(sprite.frame, 1);
+    }
+
+    sprite.setDirection(2);
     sprite.animFrames(5, 5, 3, 5);
     const int expected[] = {11, 12, 10, 11, 12, 10};
     for (int sheetFrame : expected) {
@@ -140,6 +166,11 @@ TEST_F(SpriteTest, CountdownStopsAtZeroAndStillRunsOffTheScreen) {
     EXPECT_EQ(sprite.getFrameCount(), 1);
     EXPECT_FALSE(sprite.isUpdating());
     EXPECT_EQ(screenPixel(0, 0), BLANK);
+    // Partly off the screen's top-left corner, the rest of the frame is drawn.
+    sprite.updateSelf({-1, -2, 0, 0});
+    EXPECT_EQ(screenPixel(0, 0), frameColour(0));
+    EXPECT_EQ(screenPixel(FRAME_W - 2, FRAME_H - 3), frameColour(0));
+    EXPECT_EQ(screenPixel(FRAME_W - 1, 0), BLANK);
 
     // A value-initialised sprite draws nothing and only clears its mark.
     Sprite empty{};

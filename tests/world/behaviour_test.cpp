@@ -145,14 +145,21 @@ TEST_F(Behaviour, StandersAndBlockedWalkersTakeNoValues) {
 }
 
 TEST_F(Behaviour, SpriteThatIsNotMovableIsSkippedButDrawn) {
-    World& w = buildSpreadOut(2);
+    World& w = buildSpreadOut(3);
     w.npcs[0].movable = false;
     w.npcs[1].movable = false;
+    // A walker after them, whose step draws no value, shows that the scan goes on past them.
+    Sprite& walker = w.npcs[2];
+    walker.setStatic(false);
+    walker.setDirection(RIGHT);
+    walker.setFrameCount(1);
+    const int x = walker.getPosition().x;
     const std::vector<int> values = randValues(9, 1);
     srand(9);
     w.moveNPCs();
     EXPECT_EQ(rand(), values[0]);
     EXPECT_EQ(w.npcs[0].getFrameCount(), 0);
+    EXPECT_EQ(walker.getPosition().x, x + 3);
 
     fillScreen({0, 0, 0});
     w.updateAll();

@@ -25,6 +25,13 @@ TEST_F(Camera, FitsTheTargetCentredAsFarAsTheEdgesAllow) {
     EXPECT_EQ(world.fitToPlayer(rect(631, 388, 20, 24)).x, 321);
     EXPECT_EQ(world.fitToPlayer(rect(631, 388, 21, 24)).x, 321 + 1);
 
+    // One pixel past each edge is held at it.
+    fitted = world.fitToPlayer(rect(309, 227, 19, 24));
+    EXPECT_EQ(fitted.x, 0);
+    EXPECT_EQ(fitted.y, 0);
+    fitted = world.fitToPlayer(rect(951, 709, 19, 24));
+    EXPECT_EQ(fitted.x, 1280 - 640);
+    EXPECT_EQ(fitted.y, 960 - 480);
     fitted = world.fitToPlayer(rect(0, 0, 19, 24));
     EXPECT_EQ(fitted.x, 0);
     EXPECT_EQ(fitted.y, 0);

@@ -52,18 +52,22 @@ TEST_F(Drawing, LaterSpritesCoverEarlierOnesAndEveryOneCoversThePlayer) {
     place(w.npcs[3], 300, 300);
     place(w.npcs[7], 300, 300);
     place(w.player, 300, 300);
+    // The player's middle, which all three frames cover.
+    const SDL_Rect player = w.getDrawPos(w.player.getPosition());
+    const int x = player.x + player.w / 2;
+    const int y = player.y + player.h / 2;
     w.updateAll();
-    EXPECT_TRUE(isGreen(shownAt(w, w.npcs[7]))) << shownAt(w, w.npcs[7]);
+    EXPECT_TRUE(isGreen(screenPixel(x, y))) << screenPixel(x, y);
 
     // With sprite 7 moved away, sprite 3 still covers the player below it.
     place(w.npcs[7], 500, 500);
     w.updateAll();
-    EXPECT_TRUE(isBlue(shownAt(w, w.npcs[3]))) << shownAt(w, w.npcs[3]);
+    EXPECT_TRUE(isBlue(screenPixel(x, y))) << screenPixel(x, y);
 
     // Alone, the player shows.
     place(w.npcs[3], 600, 100);
     w.updateAll();
-    EXPECT_TRUE(isPlayer(shownAt(w, w.player))) << shownAt(w, w.player);
+    EXPECT_TRUE(isPlayer(screenPixel(x, y))) << screenPixel(x, y);
 }
 
 TEST_F(Drawing, SpritesOffTheScreenStillAnimateAndCountDown) {

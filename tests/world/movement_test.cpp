@@ -30,11 +30,12 @@ TEST_F(Movement, StepsStopAtTheWorldsEdges) {
     const int cases[][5] = {
         // start x, y, direction, end x, y (the player: 19 x 24, 4 pixels a step)
         {0, 300, LEFT, 0, 300},
-        {2, 300, LEFT, 0, 300},
-        {500, 2, UP, 500, 0},
+        {3, 300, LEFT, 0, 300}, // one pixel past the edge
+        {500, 3, UP, 500, 0},
         {1328 - 19, 300, RIGHT, 1328 - 19, 300},
-        {1328 - 21, 300, RIGHT, 1328 - 19, 300},
+        {1328 - 22, 300, RIGHT, 1328 - 19, 300},
         {500, 832 - 24, DOWN, 500, 832 - 24},
+        {500, 832 - 27, DOWN, 500, 832 - 24},
         {500, 300, RIGHT, 504, 300},
     };
     for (const auto& [startX, startY, direction, endX, endY] : cases) {
@@ -49,6 +50,25 @@ TEST_F(Movement, StepsStopAtTheWorldsEdges) {
     EXPECT_EQ(x(w.npcs[0]), 0);
     w.moveSprite(NPC, 0, RIGHT);
     EXPECT_EQ(x(w.npcs[0]), 3);
+}
+
+TEST(Collision, BoxesOverlapOnlyWhenTheyShareAPixel) {
+    const SDL_Rect box = {100, 100, 20, 10};
+    const struct {
+        SDL_Rect other;
+        bool overlaps;
+    } cases[] = {
+        {{120, 100, 5, 10}, false}, {{119, 100, 5, 10}, true}, // on the right
+        {{95, 100, 5, 10}, false},  {{96, 100, 5, 10}, true},  // on the left
+        {{100, 90, 20, 10}, false}, {{100, 91, 20, 10}, true}, // above
+        {{100, 110, 20, 4}, false}, {{100, 109, 20, 4}, true}, // below
+        {{105, 102, 2, 2}, true},   {{90, 95, 40, 20}, true},  // inside, around
+        {{120, 110, 5, 5}, false},  {{95, 95, 5, 5}, false},   // corner to corner
+    };
+    for (const auto& [other, overlaps] : cases) {
+        EXPECT_EQ(World::does_collide(box, other), overlaps) << other.x << ", " << other.y;
+        EXPECT_EQ(World::does_collide(other, box), overlaps) << other.x << ", " << other.y;
+    }
 }
 
 TEST_F(Movement, MoverEndsFlushAgainstTheBoxItHits) {

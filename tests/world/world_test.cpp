@@ -81,6 +81,11 @@ TEST_F(WorldConstruction, PlacesFourRowsOfFiftyWithOneRandomKindEach) {
               std::vector<int>({631, 388, 19, 24}));
     EXPECT_EQ(std::vector<int>({box.x, box.y, box.w, box.h}), std::vector<int>({0, 8, 19, 16}));
     EXPECT_EQ(world.player.getMoveRate(), 4);
+    // Runs of five frames: up 0-4, right 5-9, down 10-14, left 15-19.
+    EXPECT_EQ(std::vector<int>(world.player.animStartFrames, world.player.animStartFrames + 4),
+              std::vector<int>({0, 5, 10, 15}));
+    EXPECT_EQ(std::vector<int>(world.player.animFrameCounts, world.player.animFrameCounts + 4),
+              std::vector<int>({5, 5, 5, 5}));
     EXPECT_EQ(surfacePixel(world.player.image, 0, 0), playerColour(0));
 
     // Every box is clear of every other, the player's included.
