@@ -30,7 +30,7 @@ differ() {
 frames_of() {
     local dump="$E2E_WORK/$2.frames" tries
     PROGRAM_ARGS=(--window --seed "$1")
-    start_program LD_PRELOAD="$E2E_FLIP_PROBE" TARNEL_FLIP_DUMP="$dump" \
+    start_program TARNEL_FLIP_DUMP="$dump" \
         TARNEL_FLIP_FRAMES="$DUMPED_FRAMES"
     for tries in $(seq 100); do
         [ "$(stat -c %s "$dump" 2>/dev/null)" = $((FRAME_BYTES * DUMPED_FRAMES)) ] && break
