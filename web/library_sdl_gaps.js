@@ -130,7 +130,7 @@ mergeInto(LibraryManager.library, {
   },
 
   // Pictures come from the page's package, decoded by the browser as it loads (the preload
-  // plugins); a missing one is named as such. The library's loader also copies every picture
+  // plugins); one that is missing never gets here, refused by the game with the system's reason. The library's loader also copies every picture
   // back into the heap, 200 times here; the pixels reach surface->pixels on SDL_LockSurface
   // instead, as they do for every other surface of this library, and the game only blits.
   SDL_LoadBMP_RW__deps: ['$SDL', '$PATH_FS', 'SDL_FreeRW', '$TarnelError'],
@@ -139,8 +139,7 @@ mergeInto(LibraryManager.library, {
     if (freeSource) _SDL_FreeRW(rwops);
     var picture = Module['preloadedImages'][name];
     if (!picture) {
-      TarnelError.set(FS.analyzePath(name).exists ? 'the browser cannot decode it'
-                                                  : 'no file of that name was packed with the page');
+      TarnelError.set('the browser cannot decode it');
       return 0;
     }
     var surf = SDL.makeSurface(picture.width, picture.height, 0, false, 'load:' + name);

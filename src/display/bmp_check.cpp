@@ -1,13 +1,16 @@
 // A look at a BMP file's header before SDL's loader trusts it.
 #include "display/bmp_check.h"
 
+#include "display/display.h"
+
 #include <SDL.h>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // Where a BMP file keeps what sizes its pixel rows: byte offsets, little-endian fields.
@@ -35,24 +38,24 @@ std::uint32_t field(const unsigned char* header, int at, int bytes) {
     }
     return value;
 }
-// Whether the file can be opened for reading as a file; sets SDL's error to the system's reason
-// when not ("No such file or directory", "Permission denied", "Is a directory").
-bool opens(const std::string& file) {
+// Opens the file for reading, with its size in bytes; -1, with SDL's error set to the system's
+// reason ("No such file or directory", "Permission denied", "Is a directory"), when it cannot.
+int openPicture(const std::string& file, std::int64_t& size) {
+    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat status;
-    int reason = 0;
-    if (stat(file.c_str(), &status) != 0) {
-        reason = errno;
-    } else if (S_ISDIR(status.st_mode)) {
+    int reason = fd < 0 || fstat(fd, &status) != 0 ? errno : 0;
+    if (reason == 0 && S_ISDIR(status.st_mode)) {
         reason = EISDIR;
-    } else if (std::FILE* in = std::fopen(file.c_str(), "rb")) {
-        std::fclose(in);
-    } else {
-        reason = errno;
     }
     if (reason != 0) {
+        if (fd >= 0) {
+            close(fd);
+        }
         set_sdl_error(std::strerror(reason));
+        return -1;
     }
-    return reason == 0;
+    size = status.st_size;
+    return fd;
 }
 
 } // namespace
@@ -61,14 +64,25 @@ void set_sdl_error(const std::string& text) {
     SDL_SetError("%s", text.c_str());
 }
 
+bool picture_file_opens(const std::string& file) {
+    std::int64_t size = 0;
+    const int fd = openPicture(file, size);
+    if (fd >= 0) {
+        close(fd);
+    }
+    return fd >= 0;
+}
+
 bool bmp_header_is_sound(const std::string& file) {
-    if (!opens(file)) {
+    std::int64_t fileSize = 0;
+    const int fd = openPicture(file, fileSize);
+    if (fd < 0) {
         return false;
     }
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    const std::streamoff fileSize = in.tellg();
     unsigned char header[BMP_HEADERS] = {};
-    if (!in || !in.seekg(0) || !in.read(reinterpret_cast<char*>(header), BMP_HEADERS)) {
+    const bool whole = read(fd, header, BMP_HEADERS) == BMP_HEADERS;
+    close(fd);
+    if (!whole) {
         return true;
     }
     std::int64_t width, height, bitCount;

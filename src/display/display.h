@@ -24,3 +24,7 @@ void update_screen();
 // has compressed rows, or its header claims more pixels than the file holds or none at all.
 // The caller owns the surface.
 SDL_Surface* load_image(std::string file);
+
+// Whether a picture's file can be opened for reading at all, as opposed to opened and found
+// damaged; when not, sets SDL's error to the system's reason.
+bool picture_file_opens(const std::string& file);

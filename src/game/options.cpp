@@ -30,9 +30,12 @@ namespace {
 // a leading ':' tells a missing value apart from an unknown option.
 constexpr char SHORT_OPTIONS[] = "+:hVwfs:";
 constexpr option LONG_OPTIONS[] = {
-    {"help", no_argument, nullptr, 'h'},       {"version", no_argument, nullptr, 'V'},
-    {"window", no_argument, nullptr, 'w'},     {"fullscreen", no_argument, nullptr, 'f'},
-    {"seed", required_argument, nullptr, 's'}, {nullptr, 0, nullptr, 0},
+    {"help", no_argument, nullptr, 'h'},       // -h
+    {"version", no_argument, nullptr, 'V'},    // -V
+    {"window", no_argument, nullptr, 'w'},     // -w
+    {"fullscreen", no_argument, nullptr, 'f'}, // -f
+    {"seed", required_argument, nullptr, 's'}, // -s N
+    {nullptr, 0, nullptr, 0},                  // the end
 };
 
 // The option as the user wrote it: "--seed" of "--seed=x", or "-s" of a cluster.

@@ -32,9 +32,12 @@ std::string screen_lock_folder() {
     return runtime != nullptr && *runtime == '/' ? runtime : "/tmp";
 }
 
+std::string screen_lock_file(const std::string& folder) {
+    return folder + "/tarnel-" + std::to_string(getuid()) + "-" + displayName() + ".lock";
+}
+
 ScreenLock::ScreenLock(const std::string& folder) {
-    const std::string file =
-        folder + "/tarnel-" + std::to_string(getuid()) + "-" + displayName() + ".lock";
+    const std::string file = screen_lock_file(folder);
     // No following a planted link, no handing the descriptor to SDL's children.
     fd_ = open(file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, OWNER_ONLY);
     if (fd_ < 0) {

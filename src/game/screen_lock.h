@@ -27,3 +27,6 @@ private:
 
 // Where the lock file lives: $XDG_RUNTIME_DIR, else /tmp.
 std::string screen_lock_folder();
+
+// The lock file in folder: tarnel-<uid>-<display>.lock, the display's name made safe as a file's.
+std::string screen_lock_file(const std::string& folder);

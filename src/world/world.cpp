@@ -6,8 +6,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <stdexcept>
 
@@ -75,13 +73,6 @@ void warnIfMissing(const Sprite& sprite, const char* file, std::set<std::string>
     }
 }
 
-// Whether the background can be opened at all, as opposed to opened and found damaged.
-bool backgroundOpens() {
-    std::error_code error;
-    return std::filesystem::is_regular_file(BACKGROUND_FILE, error) &&
-           std::ifstream(BACKGROUND_FILE).is_open();
-}
-
 } // namespace
 
 World::World() {
@@ -89,7 +80,7 @@ World::World() {
     if (background == nullptr) {
         const std::string message =
             std::string("cannot load ") + BACKGROUND_FILE + ": " + SDL_GetError();
-        if (!backgroundOpens()) {
+        if (!picture_file_opens(BACKGROUND_FILE)) {
             throw BackgroundNotFound(message);
         }
         throw std::runtime_error(message);

@@ -15,23 +15,13 @@ namespace {
 
 using State = ScreenLock::State;
 
-std::string lockFile(const std::string& folder) {
-    const char* display = std::getenv("DISPLAY");
-    std::string name = display != nullptr && *display != '\0' ? display : "none";
-    for (char& c : name) {
-        c = std::isalnum(static_cast<unsigned char>(c)) || c == ':' || c == '.' || c == '-' ? c
-                                                                                            : '_';
-    }
-    return folder + "/tarnel-" + std::to_string(getuid()) + "-" + name + ".lock";
-}
-
 TEST(ScreenLock, OneHolderAtATimeInAFileOfTheUsersOwn) {
     WorkingFolder folder;
     {
         const ScreenLock first(folder.path());
         EXPECT_EQ(first.state(), State::TAKEN);
         struct stat status = {};
-        ASSERT_EQ(stat(lockFile(folder.path()).c_str(), &status), 0);
+        ASSERT_EQ(stat(screen_lock_file(folder.path()).c_str(), &status), 0);
         EXPECT_EQ(status.st_mode & 0777, 0600u);
         const ScreenLock second(folder.path());
         EXPECT_EQ(second.state(), State::HELD);
@@ -42,7 +32,7 @@ TEST(ScreenLock, OneHolderAtATimeInAFileOfTheUsersOwn) {
 
 TEST(ScreenLock, WhatCannotBeLockedSafelyIsLeftAlone) {
     WorkingFolder folder;
-    const std::string file = lockFile(folder.path());
+    const std::string file = screen_lock_file(folder.path());
     const std::string target = folder.path() + "/target";
     EXPECT_EQ(ScreenLock(folder.path() + "/gone").state(), State::UNAVAILABLE);
     // A planted link is not followed, and what it points at is neither made nor changed.
