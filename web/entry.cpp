@@ -38,7 +38,7 @@ int main(int argc, char* argv[]) {
         return EXIT_USAGE;
     }
     try {
-        screen_init(true); // the page's canvas; a browser has no full screen to take
+        screen_init({true}); // the page's canvas; a browser has no full screen to take
         ignore_streaming_input();
         srand(options.seed ? *options.seed : static_cast<unsigned>(time(nullptr)));
         game = std::make_unique<Game>(Game::Stepped{});

@@ -2,6 +2,7 @@
 #include "display/display.h"
 
 #include "display/bmp_check.h"
+#include "display/scaling.h"
 
 #include <stdexcept>
 
@@ -13,24 +14,96 @@ constexpr char CAPTION[] = "Tarnel v.3.2";
 constexpr Uint8 KEY_RED = 255; // the transparent colour: magenta
 constexpr Uint8 KEY_GREEN = 0;
 constexpr Uint8 KEY_BLUE = 255;
+
+// What is on the display: the video surface and where SCREEN's picture stands on it.
+struct Shown {
+    SDL_Surface* video = nullptr;
+    int scale = UNSCALED; // as asked for: kept when the window and the full screen change
+    VideoMode mode = {};
+    int desktopWidth = 0; // pixels, read before the first mode can change it
+    int desktopHeight = 0;
+};
+Shown shown;
+
+std::runtime_error cannotOpen() {
+    return std::runtime_error("cannot open the 640x480 32-bit display: " +
+                              std::string(SDL_GetError()));
+}
+
+// Sets the video mode for the scale asked for; null, with SDL's error, when it cannot be had.
+SDL_Surface* setMode(bool window) {
+    shown.mode = video_mode_for(shown.scale, window, shown.desktopWidth, shown.desktopHeight);
+    shown.video = SDL_SetVideoMode(shown.mode.width, shown.mode.height, BITS_PER_PIXEL,
+                                   window ? 0 : SDL_FULLSCREEN);
+    if (shown.video != nullptr && SCREEN != shown.video) {
+        SDL_FillRect(shown.video, nullptr, 0); // the borders, black for good
+    }
+    return shown.video;
+}
+
+// A 640 x 480 surface in the video surface's format, for the game to draw on out of sight.
+SDL_Surface* offscreenLike(const SDL_Surface* video) {
+    const SDL_PixelFormat* format = video->format;
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, WIDTH, HEIGHT, BITS_PER_PIXEL, format->Rmask,
+                                format->Gmask, format->Bmask, format->Amask);
+}
+
 } // namespace
 
-void screen_init(bool window) {
+void screen_init(const ScreenSetup& setup) {
     // Only the display is required: a machine without sound or joysticks still runs, and then
     // SDL_Init's result and SDL_GetError() speak of those, so judge by the video subsystem.
     SDL_Init(SDL_INIT_EVERYTHING);
+    shown = Shown{};
+    shown.scale = setup.scale;
     if (SDL_WasInit(SDL_INIT_VIDEO)) {
-        SCREEN = SDL_SetVideoMode(WIDTH, HEIGHT, BITS_PER_PIXEL, window ? 0 : SDL_FULLSCREEN);
+        const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+        shown.desktopWidth = desktop->current_w;
+        shown.desktopHeight = desktop->current_h;
+        setMode(setup.window);
     }
+    if (shown.video == nullptr) {
+        throw cannotOpen();
+    }
+    SCREEN = shown.scale == UNSCALED ? shown.video : offscreenLike(shown.video);
     if (SCREEN == nullptr) {
-        throw std::runtime_error("cannot open the 640x480 32-bit display: " +
-                                 std::string(SDL_GetError()));
+        throw cannotOpen();
     }
     SDL_WM_SetCaption(CAPTION, nullptr);
 }
 
+bool screen_is_window() {
+    return shown.mode.window;
+}
+
+void screen_switch() {
+    // The picture moves to a surface of its own, since the mode's surface goes with the mode.
+    if (SCREEN == shown.video) {
+        SDL_Surface* picture = offscreenLike(shown.video);
+        if (picture == nullptr) {
+            throw cannotOpen();
+        }
+        SDL_BlitSurface(shown.video, nullptr, picture, nullptr);
+        SCREEN = picture;
+    }
+    const bool window = shown.mode.window;
+    if (setMode(!window) == nullptr && setMode(window) == nullptr) {
+        throw cannotOpen();
+    }
+    update_screen(); // a paused game draws nothing more: show its picture now
+}
+
 void update_screen() {
-    SDL_Flip(SCREEN);
+    if (SCREEN != shown.video) {
+        if (SDL_MUSTLOCK(shown.video)) {
+            SDL_LockSurface(shown.video);
+        }
+        scale_picture(SCREEN, shown.video, shown.mode.scale, shown.mode.x, shown.mode.y);
+        if (SDL_MUSTLOCK(shown.video)) {
+            SDL_UnlockSurface(shown.video);
+        }
+    }
+    SDL_Flip(shown.video);
 }
 
 SDL_Surface* load_image(std::string file) {

@@ -1,4 +1,5 @@
-// The display: the full-screen video surface every blit targets, and pictures loaded for it.
+// The display: the 640 x 480 surface every blit targets, the video mode that shows it, and
+// pictures loaded for it.
 #pragma once
 
 #include <SDL.h>
@@ -8,13 +9,30 @@ constexpr int WIDTH = 640;  // screen width, pixels
 constexpr int HEIGHT = 480; // screen height, pixels
 
 // The display surface: null until screen_init, released (with SDL) at the end of the game loop.
+// Unscaled, it is the video surface itself; scaled, a 640 x 480 surface in the video surface's
+// format that each update_screen draws enlarged onto it.
 extern SDL_Surface* SCREEN;
 
-// Starts SDL and opens the 640 x 480, 32 bits per pixel full-screen mode with the caption, or a
-// window of that size that leaves the desktop's mode and input alone. Throws std::runtime_error
-// naming SDL's reason when the display cannot be opened; SCREEN then stays null. Sound, CD-ROM or
-// joystick subsystems that fail to start are not needed.
-void screen_init(bool window = false);
+// How the game is shown: on the full screen or in a window, and at which scale (UNSCALED,
+// AUTO_SCALE or 1 to MAX_SCALE, from display/scaling.h).
+struct ScreenSetup {
+    bool window = false;
+    int scale = 0;
+};
+
+// Starts SDL and opens the video mode: unscaled, the 640 x 480, 32 bits per pixel full-screen
+// mode with the caption, or a window of that size that leaves the desktop's mode and input
+// alone; scaled, a window N times as large, or the full screen at the desktop's own size.
+// Throws std::runtime_error naming SDL's reason when the display cannot be opened; SCREEN then
+// stays null. Sound, CD-ROM or joystick subsystems that fail to start are not needed.
+void screen_init(const ScreenSetup& setup = {});
+
+// Whether the game is shown in a window rather than on the full screen.
+bool screen_is_window();
+
+// Goes from the window to the full screen or back, keeping the scale and what SCREEN shows.
+// Throws std::runtime_error when neither the new mode nor the old one can be had again.
+void screen_switch();
 
 // Shows what has been drawn on SCREEN.
 void update_screen();

@@ -2,21 +2,12 @@
 #include "game/game.h"
 
 #include "display/display.h"
+#include "game/recording.h"
+#include "game/screen_switch.h"
 
 namespace {
 
 constexpr int MS_PER_SECOND = 1000;
-
-// The arrow keys in the order they are tested: the first one held wins.
-constexpr struct {
-    SDLKey key;
-    int direction;
-} ARROWS[] = {
-    {SDLK_UP, UP},
-    {SDLK_RIGHT, RIGHT},
-    {SDLK_DOWN, DOWN},
-    {SDLK_LEFT, LEFT},
-};
 
 // Event types that stream from the mouse and joysticks. SDL's own enumeration, whose values
 // differ between SDL builds (a browser's SDL numbers them above 255).
@@ -33,15 +24,6 @@ constexpr SDL_EventType IGNORED_EVENTS[] = {
 
 } // namespace
 
-int heldDirection(const Uint8* keys) {
-    for (const auto& arrow : ARROWS) {
-        if (keys[arrow.key]) {
-            return arrow.direction;
-        }
-    }
-    return NO_DIRECTION;
-}
-
 Uint32 frameWait(Uint32 budgetMs, Uint32 frameStartMs, Uint32 nowMs) {
     const Uint32 elapsed = nowMs - frameStartMs; // unsigned, so the clock's wrap cancels out
     return elapsed >= budgetMs ? 0 : budgetMs - elapsed;
@@ -51,7 +33,9 @@ Game::Game() : Game(Stepped{}) {
     play();
 }
 
-Game::Game(Stepped) {}
+Game::Game(Stepped) {
+    pad.open(runtime_pad_layout());
+}
 
 void ignore_streaming_input() {
     // Classic SDL discards every pending event when a type is ignored; a quit asked for already
@@ -75,6 +59,7 @@ void Game::play() {
 }
 
 void Game::end() {
+    pad.close();
     SDL_FreeSurface(SCREEN);
     SCREEN = nullptr;
     SDL_Quit();
@@ -82,33 +67,69 @@ void Game::end() {
 
 void Game::playFrame() {
     frameStart = SDL_GetTicks();
+    FrameInput input = readInput();
+    if (replay != nullptr) {
+        input = replay->next(input);
+        quit = quit || replay->finished();
+    }
+    if (recording != nullptr) {
+        recording->add(input);
+    }
+    act(input);
+    ++frameCounter;
+}
+
+FrameInput Game::readInput() {
+    FrameInput input;
     // One event a frame: later ones wait in SDL's queue for the frames after.
     if (SDL_PollEvent(&event)) {
-        handle(event);
+        switch (meaningOf(event)) {
+        case EventMeaning::PAUSE:
+            input.event = FrameInput::PAUSE;
+            break;
+        case EventMeaning::QUIT:
+            input.event = FrameInput::QUIT;
+            break;
+        case EventMeaning::SWITCH_SCREEN:
+            if (screens != nullptr) {
+                screens->toggle();
+            }
+            break;
+        case EventMeaning::NOTHING:
+            break;
+        }
     }
     keys = SDL_GetKeyState(nullptr);
-    if (keys[SDLK_ESCAPE]) {
+    input.escape = keys[SDLK_ESCAPE] != 0;
+    input.direction = heldDirection(keys);
+    const Gamepad::Reading fromPad = pad.read();
+    if (input.direction == NO_DIRECTION) {
+        input.direction = fromPad.direction;
+    }
+    if (fromPad.start && input.event == FrameInput::NO_EVENT) {
+        input.event = FrameInput::PAUSE;
+    }
+    return input;
+}
+
+void Game::act(const FrameInput& input) {
+    if (input.event == FrameInput::QUIT) {
         quit = true;
+    } else if (input.event == FrameInput::PAUSE) {
+        paused = !paused;
+    }
+    if (input.escape) {
+        quit = true; // paused or not
     }
     if (!paused) {
-        const int direction = heldDirection(keys);
-        if (direction != NO_DIRECTION) {
-            world.moveSprite(true, 0, direction);
+        if (input.direction != NO_DIRECTION) {
+            world.moveSprite(true, 0, input.direction);
         } else {
             world.idleSprite(true, 0);
         }
         world.moveNPCs();
         world.updateAll();
         update_screen();
-    }
-    ++frameCounter;
-}
-
-void Game::handle(const SDL_Event& polled) {
-    if (polled.type == SDL_QUIT) {
-        quit = true;
-    } else if (polled.type == SDL_KEYDOWN && polled.key.keysym.sym == SDLK_RETURN) {
-        paused = !paused;
     }
 }
 

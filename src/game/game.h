@@ -1,15 +1,18 @@
-// The game: one world and the main loop that reads the keyboard and the window, moves the
-// player, lets the world act and draws it, at most 20 frames a second.
+// The game: one world and the main loop that reads what the player asks for, moves the player,
+// lets the world act and draws it, at most 20 frames a second.
 #pragma once
 
+#include "game/gamepad.h"
+#include "game/input.h"
 #include "world/world.h"
 
 #include <SDL.h>
 
-// The direction of the first arrow key held, in the order Up, Right, Down, Left, or
-// NO_DIRECTION. keys is SDL's keyboard state, one entry per SDLKey.
-constexpr int NO_DIRECTION = -1;
-int heldDirection(const Uint8* keys);
+constexpr int FRAME_RATE = 20; // frames a second at most
+
+struct Recording;
+class Replay;
+class ScreenSwitch;
 
 // Milliseconds left of a frame of budgetMs that started at frameStartMs, at the clock reading
 // nowMs: none once the budget is used. Right across the wrap of the 32-bit millisecond clock.
@@ -37,20 +40,28 @@ public:
     void play();
     // Releases SCREEN and shuts SDL down: for a caller that runs the frames itself, once quit.
     void end();
-    // One frame: one event, the keyboard, and unless paused the moves and the drawing.
+    // One frame: what the player asks for, and unless paused the moves and the drawing.
     void playFrame();
     // Waits out what is left of the frame's budget, measured from frameStart.
     void waitForFrameEnd();
+    // What the player asks for in this frame: one event, the keyboard and the pad, or the
+    // replay's frame.
+    FrameInput readInput();
 
     World world;
-    int frameRate = 20;    // frames per second at most
-    int frameCounter = 0;  // frames so far, paused ones included
-    Uint32 frameStart = 0; // the clock at the frame's start, milliseconds
-    Uint8* keys = nullptr; // SDL's keyboard state, owned by SDL
+    int frameRate = FRAME_RATE; // frames per second at most
+    int frameCounter = 0;       // frames so far, paused ones included
+    Uint32 frameStart = 0;      // the clock at the frame's start, milliseconds
+    Uint8* keys = nullptr;      // SDL's keyboard state, owned by SDL
     bool paused = false;
     bool quit = false;
     SDL_Event event = {}; // the buffer that SDL_PollEvent fills
 
+    Gamepad pad;                     // the first joystick present at the start, if any
+    Recording* recording = nullptr;  // when set, every frame's input is added to it
+    Replay* replay = nullptr;        // when set, the frames' input comes from it
+    ScreenSwitch* screens = nullptr; // when set, F11 and Alt+Enter switch the display
+
 private:
-    void handle(const SDL_Event& polled);
+    void act(const FrameInput& input);
 };

@@ -1,10 +1,11 @@
 // The program's entry: reads the command line, opens the display, seeds the random generator
-// and plays one game.
+// and plays one game, recorded or replayed when asked.
 #include "display/display.h"
 #include "game/game.h"
 #include "game/hangup.h"
 #include "game/options.h"
-#include "game/screen_lock.h"
+#include "game/recording_file.h"
+#include "game/screen_switch.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,8 +35,9 @@ std::string hintFor(const std::exception& error) {
 
 } // namespace
 
-// Exits 0 after the user quits or after --help or --version; 1, with one line on stderr, when
-// the display cannot be had or the world cannot be built; 2 for a wrong command line.
+// Exits 0 after the user quits, after a replay's last frame, or after --help or --version; 1,
+// with one line on stderr, when the display cannot be had, the world cannot be built, or a
+// recording cannot be read or written; 2 for a command line that cannot be obeyed.
 int SDL_main(int argc, char* argv[]) {
     const Options options = parse_options(argc, argv);
     switch (options.action) {
@@ -51,24 +53,54 @@ int SDL_main(int argc, char* argv[]) {
     case Options::Action::PLAY:
         break;
     }
-    // A second full-screen copy would wait unseen inside the first one's input grab.
-    std::optional<ScreenLock> lock;
-    if (!options.window) {
-        lock.emplace(screen_lock_folder());
-        if (lock->state() == ScreenLock::State::HELD) {
-            std::fputs("tarnel: another copy holds the full screen; "
-                       "'tarnel --window' plays alongside it\n",
-                       stderr);
-            return EXIT_FAILURE;
+    // A recording is read, and its file made ready, before the display is touched.
+    std::optional<Recording> recording;
+    std::optional<Replay> replay;
+    std::optional<RecordingFile> recordingFile;
+    try {
+        if (!options.replay.empty()) {
+            recording = read_recording(options.replay);
+            replay.emplace(*recording);
+        } else if (!options.record.empty()) {
+            recordingFile.emplace(options.record);
         }
+    } catch (const RecordingError& error) {
+        std::fprintf(stderr, "tarnel: cannot replay %s: %s\n", options.replay.c_str(),
+                     error.what());
+        return EXIT_FAILURE;
+    } catch (const RecordingFile::Refused& error) {
+        std::fprintf(stderr, "tarnel: %s\n", error.what());
+        return EXIT_USAGE;
+    }
+    // A second full-screen copy would wait unseen inside the first one's input grab.
+    ScreenSwitch screens;
+    if (!options.window && !screens.claimFullScreen()) {
+        std::fputs("tarnel: another copy holds the full screen; "
+                   "'tarnel --window' plays alongside it\n",
+                   stderr);
+        return EXIT_FAILURE;
     }
     try {
-        screen_init(options.window);
+        ask_for_game_controllers();
+        screen_init({options.window, options.scale});
         end_on_hangup();
         ignore_streaming_input();
-        srand(options.seed ? *options.seed : static_cast<unsigned>(time(nullptr)));
+        const std::uint32_t seed = replay         ? recording->seed
+                                   : options.seed ? *options.seed
+                                                  : static_cast<std::uint32_t>(time(nullptr));
+        if (recordingFile) {
+            recording = new_recording(seed);
+        }
+        srand(seed);
         SDL_ShowCursor(SDL_DISABLE);
-        Game game; // plays the whole game, and shuts SDL down at its end
+        Game game{Game::Stepped{}};
+        game.screens = &screens;
+        game.replay = replay ? &*replay : nullptr;
+        game.recording = recordingFile ? &*recording : nullptr;
+        game.play(); // shuts SDL down at its end
+        if (recordingFile) {
+            recordingFile->save(*recording);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tarnel: %s%s\n", error.what(), hintFor(error).c_str());
         SDL_Quit(); // gives the desktop its video mode back

@@ -1,22 +1,33 @@
-// The command line, parsed with getopt_long: play in a window or full screen, seed the crowd,
-// or just print the usage or the version.
+// The command line, parsed with getopt_long: play in a window or full screen, at a scale, seed
+// the crowd, record or replay a game, or just print the usage or the version.
 #include "game/options.h"
+
+#include "display/scaling.h"
 
 #include <charconv>
 #include <getopt.h>
 
-const char USAGE[] = R"(Usage: tarnel [-w | -f] [-s N]
+const char USAGE[] = R"(Usage: tarnel [-w | -f] [-z N | -z auto] [-s N] [-r FILE]
+       tarnel [-w | -f] [-z N | -z auto] -p FILE
        tarnel -h | -V
 Walk a hero through a crowd of 200 wandering sprites.
 
-  -w, --window       play in a 640x480 window; the desktop's mode stays as it is
-  -f, --fullscreen   play on the whole screen, at 640x480 and 32 bits (the default)
+  -w, --window       play in a window; the desktop's mode stays as it is
+  -f, --fullscreen   play on the whole screen (the default): at 640x480 and 32 bits,
+                     or with --scale at the desktop's own size
+  -z, --scale=N      draw each game pixel as an N x N block, N from 1 to 8: a window
+                     of 640N x 480N, or the full screen with the picture centred
+      --scale=auto   the largest N that fits the desktop
   -s, --seed=N       seed the crowd with N (0 to 4294967295) instead of the clock:
                      the same N and the same keys give the same game
+  -r, --record=FILE  keep the game in FILE, a new file, to watch again with --replay
+  -p, --replay=FILE  play the game kept in FILE back, frame for frame; Escape stops it
   -h, --help         print this help and exit
   -V, --version      print the version and exit
 
-Keys: the arrow keys walk, Return pauses and resumes, Escape quits.
+Keys: the arrow keys walk, Return pauses and resumes, Escape quits, F11 or Alt+Enter
+switches between the window and the full screen. A gamepad plugged in before the
+start walks with its D-pad, hat or left stick, and Start pauses.
 
 The pictures Background.bmp, Link.bmp, BlueSoldier.bmp, GreenSoldier.bmp and Armos.bmp
 are read from the working folder; the installed 'tarnel' launcher starts in theirs.
@@ -28,14 +39,17 @@ namespace {
 
 // A leading '+' stops at the first argument that is not an option, so it is named as stray;
 // a leading ':' tells a missing value apart from an unknown option.
-constexpr char SHORT_OPTIONS[] = "+:hVwfs:";
+constexpr char SHORT_OPTIONS[] = "+:hVwfs:z:r:p:";
 constexpr option LONG_OPTIONS[] = {
-    {"help", no_argument, nullptr, 'h'},       // -h
-    {"version", no_argument, nullptr, 'V'},    // -V
-    {"window", no_argument, nullptr, 'w'},     // -w
-    {"fullscreen", no_argument, nullptr, 'f'}, // -f
-    {"seed", required_argument, nullptr, 's'}, // -s N
-    {nullptr, 0, nullptr, 0},                  // the end
+    {"help", no_argument, nullptr, 'h'},         // -h
+    {"version", no_argument, nullptr, 'V'},      // -V
+    {"window", no_argument, nullptr, 'w'},       // -w
+    {"fullscreen", no_argument, nullptr, 'f'},   // -f
+    {"seed", required_argument, nullptr, 's'},   // -s N
+    {"scale", required_argument, nullptr, 'z'},  // -z N
+    {"record", required_argument, nullptr, 'r'}, // -r FILE
+    {"replay", required_argument, nullptr, 'p'}, // -p FILE
+    {nullptr, 0, nullptr, 0},                    // the end
 };
 
 // The option as the user wrote it: "--seed" of "--seed=x", or "-s" of a cluster.
@@ -53,6 +67,20 @@ std::optional<std::uint32_t> parseSeed(const std::string& text) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// A scale of 1 to MAX_SCALE, or auto, written as for the seed.
+std::optional<int> parseScale(const std::string& text) {
+    if (text == "auto") {
+        return AUTO_SCALE;
+    }
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value < 1 || value > MAX_SCALE) {
         return std::nullopt;
     }
     return value;
@@ -97,6 +125,22 @@ Options parse_options(int argc, char* argv[]) {
                               std::string(optarg) + "'");
             }
             break;
+        case 'z': {
+            const std::optional<int> scale = parseScale(optarg);
+            if (!scale) {
+                return refuse("the scale must be a whole number from 1 to 8, or auto, not '" +
+                              std::string(optarg) + "'");
+            }
+            options.scale = *scale;
+            break;
+        }
+        case 'r':
+        case 'p':
+            if (*optarg == '\0') {
+                return refuse("option '" + written(argv[at], option) + "' needs a file name");
+            }
+            (option == 'r' ? options.record : options.replay) = optarg;
+            break;
         case ':':
             return refuse("option '" + written(argv[at], optopt) + "' needs a value");
         default: { // '?': an unknown option, or a value given to a long one that takes none
@@ -110,6 +154,13 @@ Options parse_options(int argc, char* argv[]) {
     }
     if (optind < argc) {
         return refuse("unexpected argument '" + std::string(argv[optind]) + "'");
+    }
+    // A recording holds its own seed, and what it replays is not played anew.
+    if (!options.replay.empty() && options.seed) {
+        return refuse("'--replay' plays the recording's own seed, so it takes no '--seed'");
+    }
+    if (!options.replay.empty() && !options.record.empty()) {
+        return refuse("'--replay' and '--record' cannot be used together");
     }
     return options;
 }

@@ -13,8 +13,11 @@ struct Options {
         REFUSE,  // the command line is wrong: complain and exit 2
     };
     Action action = Action::PLAY;
-    bool window = false;               // a 640 x 480 window instead of the full screen
+    bool window = false;               // a window instead of the full screen
+    int scale = 0;                     // UNSCALED, AUTO_SCALE or 1 to MAX_SCALE
     std::optional<std::uint32_t> seed; // the crowd's seed; none: the clock's
+    std::string record;                // a file to record the game into, or none
+    std::string replay;                // a recording to play back, or none
     std::string complaint;             // for REFUSE: what was wrong, without the program's name
 };
 

@@ -25,7 +25,7 @@ TEST_F(DisplayModule, OpensTheFullScreenModeWithItsCaption) {
 
     // In a window: the same mode, without taking the full screen.
     SDL_Quit();
-    ASSERT_NO_THROW(screen_init(true));
+    ASSERT_NO_THROW(screen_init({true}));
     EXPECT_EQ(SCREEN->w, WIDTH);
     EXPECT_EQ(SCREEN->format->BitsPerPixel, 32);
     EXPECT_FALSE(SCREEN->flags & SDL_FULLSCREEN);

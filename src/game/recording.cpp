@@ -1,0 +1,223 @@
+// The recording's bytes: a magic word, a header of numbers, then one code and one length a run.
+// Numbers are unsigned LEB128: seven bits a byte, least significant first, the top bit set on
+// every byte but the last.
+#include "game/recording.h"
+
+#include "game/game.h"
+
+#include <cstdio>
+#include <iterator>
+#include <limits>
+
+namespace {
+
+constexpr unsigned char MAGIC[] = {0x89, 'T', 'N', 'L', '\r', '\n', 0x1A, '\n'};
+constexpr int PROGRAM_MAJOR = 3; // this program's version, kept in what it records
+constexpr int PROGRAM_MINOR = 2;
+
+// A run's code: bits 0-2 the direction (0 none, 1 + the direction code), bit 3 Escape held,
+// bits 4-5 the event (FrameInput::Event); bits 6-7 are not used.
+constexpr unsigned DIRECTION_BITS = 0x07;
+constexpr unsigned ESCAPE_BIT = 0x08;
+constexpr unsigned EVENT_SHIFT = 4;
+constexpr unsigned EVENT_BITS = 0x03;
+constexpr unsigned LAST_DIRECTION = 4; // left, coded as 1 + 3
+constexpr unsigned LAST_EVENT = FrameInput::QUIT;
+constexpr unsigned UNUSED_BITS = 0xC0;
+
+constexpr unsigned LOW_SEVEN = 0x7F;
+constexpr unsigned MORE = 0x80;
+constexpr int BITS_A_BYTE = 7;
+constexpr int LONGEST_NUMBER = 10; // bytes: enough for 64 bits
+
+unsigned codeOf(const FrameInput& input) {
+    return static_cast<unsigned>(input.direction + 1) | (input.escape ? ESCAPE_BIT : 0) |
+           static_cast<unsigned>(input.event) << EVENT_SHIFT;
+}
+
+void putNumber(std::string& out, std::uint64_t value) {
+    while (value > LOW_SEVEN) {
+        out += static_cast<char>((value & LOW_SEVEN) | MORE);
+        value >>= BITS_A_BYTE;
+    }
+    out += static_cast<char>(value);
+}
+
+std::string hexByte(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", value);
+    return text;
+}
+
+// Reads the bytes in order, naming where each fault lies.
+class Reader {
+public:
+    Reader(const unsigned char* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
+
+    std::size_t at() const { return at_; }
+    bool atEnd() const { return at_ == size_; }
+
+    unsigned byte(const char* what) {
+        if (at_ == size_) {
+            fail(std::string("it ends at byte ") + std::to_string(at_) + ", in " + what);
+        }
+        return bytes_[at_++];
+    }
+
+    std::uint64_t number(const char* what) {
+        const std::size_t start = at_;
+        std::uint64_t value = 0;
+        for (int i = 0; i < LONGEST_NUMBER; ++i) {
+            const unsigned next = byte(what);
+            const std::uint64_t bits = next & LOW_SEVEN;
+            if (i == LONGEST_NUMBER - 1 && bits > 1) {
+                break; // more than 64 bits
+            }
+            value |= bits << (BITS_A_BYTE * i);
+            if ((next & MORE) == 0) {
+                return value;
+            }
+        }
+        fail(std::string(what) + " at byte " + std::to_string(start) +
+             " is a number longer than any this format holds");
+    }
+
+    // A number that fits 32 bits, or the fault named.
+    std::uint32_t number32(const char* what) {
+        const std::size_t start = at_;
+        const std::uint64_t value = number(what);
+        if (value > std::numeric_limits<std::uint32_t>::max()) {
+            fail(std::string(what) + " " + std::to_string(value) + " at byte " +
+                 std::to_string(start) + " is out of range (0 to 4294967295)");
+        }
+        return static_cast<std::uint32_t>(value);
+    }
+
+    [[noreturn]] static void fail(const std::string& why) { throw RecordingError(why); }
+
+private:
+    const unsigned char* bytes_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+};
+
+void readMagic(Reader& in) {
+    for (unsigned char expected : MAGIC) {
+        if (in.atEnd() || in.byte("its magic word") != expected) {
+            Reader::fail("not a Tarnel recording (it does not start with the magic word)");
+        }
+    }
+}
+
+FrameInput inputOf(unsigned code, std::size_t at) {
+    const unsigned direction = code & DIRECTION_BITS;
+    const unsigned event = code >> EVENT_SHIFT & EVENT_BITS;
+    if ((code & UNUSED_BITS) != 0 || direction > LAST_DIRECTION || event > LAST_EVENT) {
+        Reader::fail("the input code " + hexByte(code) + " at byte " + std::to_string(at) +
+                     " is not one of format version 1");
+    }
+    FrameInput input;
+    input.direction = static_cast<int>(direction) - 1;
+    input.escape = (code & ESCAPE_BIT) != 0;
+    input.event = static_cast<FrameInput::Event>(event);
+    return input;
+}
+
+} // namespace
+
+void Recording::add(const FrameInput& input) {
+    if (!runs.empty() && runs.back().input == input &&
+        runs.back().frames < std::numeric_limits<std::uint32_t>::max()) {
+        ++runs.back().frames;
+    } else {
+        runs.push_back({input, 1});
+    }
+    ++frames;
+}
+
+Recording new_recording(std::uint32_t seed) {
+    Recording recording;
+    recording.seed = seed;
+    recording.frameRate = FRAME_RATE;
+    recording.programMajor = PROGRAM_MAJOR;
+    recording.programMinor = PROGRAM_MINOR;
+    return recording;
+}
+
+std::string encode_recording(const Recording& recording) {
+    std::string out(std::begin(MAGIC), std::end(MAGIC));
+    for (std::uint64_t field :
+         {std::uint64_t{RECORDING_FORMAT}, std::uint64_t(recording.programMajor),
+          std::uint64_t(recording.programMinor), std::uint64_t(recording.frameRate),
+          std::uint64_t{recording.seed}, std::uint64_t{recording.frames}}) {
+        putNumber(out, field);
+    }
+    for (const Recording::Run& run : recording.runs) {
+        out += static_cast<char>(codeOf(run.input));
+        putNumber(out, run.frames);
+    }
+    return out;
+}
+
+Recording decode_recording(const unsigned char* bytes, std::size_t size) {
+    Reader in(bytes, size);
+    readMagic(in);
+    const std::size_t formatAt = in.at();
+    const std::uint64_t format = in.number("its header");
+    if (format > RECORDING_FORMAT) {
+        Reader::fail("it is in format version " + std::to_string(format) +
+                     ", newer than the version " + std::to_string(RECORDING_FORMAT) +
+                     " this program reads; a newer Tarnel plays it");
+    }
+    if (format == 0) {
+        Reader::fail("format version 0 at byte " + std::to_string(formatAt) + " does not exist");
+    }
+    Recording recording;
+    recording.programMajor = static_cast<int>(in.number32("its header"));
+    recording.programMinor = static_cast<int>(in.number32("its header"));
+    const std::uint32_t frameRate = in.number32("its header");
+    if (frameRate != FRAME_RATE) {
+        Reader::fail("it was played at " + std::to_string(frameRate) +
+                     " frames a second; this program plays at " + std::to_string(FRAME_RATE));
+    }
+    recording.frameRate = FRAME_RATE;
+    recording.seed = in.number32("its seed");
+    const std::uint32_t frames = in.number32("its header");
+    if (frames == 0) {
+        Reader::fail("it holds no frames");
+    }
+    while (recording.frames < frames) {
+        const std::string where = std::to_string(in.at());
+        const char* what = "its frames";
+        const FrameInput input = inputOf(in.byte(what), in.at() - 1);
+        const std::uint32_t length = in.number32(what);
+        if (length == 0 || length > frames - recording.frames) {
+            Reader::fail("the run at byte " + where + " of " + std::to_string(length) +
+                         " frames does not fit the " + std::to_string(frames) +
+                         " frames its header counts");
+        }
+        recording.runs.push_back({input, length});
+        recording.frames += length;
+    }
+    if (!in.atEnd()) {
+        Reader::fail("it goes on after its last frame, at byte " + std::to_string(in.at()));
+    }
+    return recording;
+}
+
+FrameInput Replay::next(const FrameInput& live) {
+    FrameInput input;
+    if (run_ < recording_.runs.size()) {
+        input = recording_.runs[run_].input;
+        if (++inRun_ == recording_.runs[run_].frames) {
+            ++run_;
+            inRun_ = 0;
+        }
+        ++given_;
+    }
+    if (live.event == FrameInput::QUIT) {
+        input.event = FrameInput::QUIT;
+    }
+    input.escape = input.escape || live.escape;
+    return input;
+}

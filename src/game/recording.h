@@ -1,0 +1,63 @@
+// A game kept as its seed and what the player asked for in each frame, run-length coded: the
+// whole game, since the crowd draws only from rand() and the game advances by frames.
+#pragma once
+
+#include "game/input.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+constexpr int RECORDING_FORMAT = 1; // the version this program writes, and the newest it reads
+
+struct Recording {
+    // Frames in a row that asked for the same.
+    struct Run {
+        FrameInput input;
+        std::uint32_t frames; // at least 1
+    };
+
+    std::uint32_t seed = 0;
+    int frameRate = 0;    // frames a second it was played at
+    int programMajor = 0; // the version of the program that made it
+    int programMinor = 0;
+    std::uint32_t frames = 0; // in all runs
+    std::vector<Run> runs;
+
+    // One more frame.
+    void add(const FrameInput& input);
+};
+
+// A recording of this program's version at its frame rate, with no frames yet.
+Recording new_recording(std::uint32_t seed);
+
+// Why a recording cannot be read, in words, with the byte it was found at where that helps.
+class RecordingError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The file's bytes, and back. Decoding trusts no count it reads: memory grows only with the
+// runs actually present. Throws RecordingError.
+std::string encode_recording(const Recording& recording);
+Recording decode_recording(const unsigned char* bytes, std::size_t size);
+
+// Plays a recording back a frame at a time.
+class Replay {
+public:
+    explicit Replay(const Recording& recording) : recording_(recording) {}
+
+    // The next frame's input: the recording's, with Escape or the window's close taken from
+    // live, so that whoever watches can stop it.
+    FrameInput next(const FrameInput& live);
+    // Whether the recording's last frame has been given.
+    bool finished() const { return given_ >= recording_.frames; }
+
+private:
+    const Recording& recording_;
+    std::size_t run_ = 0;     // the run the next frame comes from
+    std::uint32_t inRun_ = 0; // frames of it already given
+    std::uint32_t given_ = 0; // frames given in all
+};

@@ -1,0 +1,29 @@
+// F11 and Alt+Enter: the display's switch, with the full-screen lock taken and let go.
+#include "game/screen_switch.h"
+
+#include "display/display.h"
+
+#include <cstdio>
+
+bool ScreenSwitch::claimFullScreen() {
+    lock_.emplace(screen_lock_folder());
+    if (lock_->state() == ScreenLock::State::HELD) {
+        lock_.reset();
+        return false;
+    }
+    return true;
+}
+
+void ScreenSwitch::toggle() {
+    if (screen_is_window()) {
+        if (!claimFullScreen()) {
+            std::fputs("tarnel: another copy holds the full screen; staying in the window\n",
+                       stderr);
+            return;
+        }
+        screen_switch();
+    } else {
+        screen_switch();
+        lock_.reset();
+    }
+}
