@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the browser edition with Emscripten: the game's sources with web/entry.cpp, the page
+# Builds the browser edition with Emscripten: the game's sources with web/*.cpp, the page
 # shell and the library's gaps filled, into OUT as index.html, index.js, index.wasm, index.data.
 # Usage: web/build.sh PICTURES_FOLDER OUT [PICTURE...]
 #   PICTURE: the pictures packed with the page, by name (default: all five the game reads).
@@ -36,7 +36,7 @@ mkdir -p "$out"
 # must reach the entry's message. EXIT_RUNTIME: the page learns of the end through onExit.
 NODE_PATH=/usr/share/nodejs emcc -std=c++17 -O2 -Wall -Wextra -Werror -fexceptions \
     -I "$root/src" -include "$here/sdl_compat.h" \
-    "${sources[@]}" "$here/entry.cpp" \
+    "${sources[@]}" "$here"/*.cpp \
     --js-library "$here/library_sdl_gaps.js" \
     --shell-file "$here/shell.html" \
     -sMINIFY_HTML=0 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
