@@ -187,12 +187,13 @@ Recording decode_recording(const unsigned char* bytes, std::size_t size) {
         Reader::fail("it holds no frames");
     }
     while (recording.frames < frames) {
-        const std::string where = std::to_string(in.at());
+        const std::size_t at = in.at();
         const char* what = "its frames";
-        const FrameInput input = inputOf(in.byte(what), in.at() - 1);
+        const unsigned code = in.byte(what);
+        const FrameInput input = inputOf(code, at);
         const std::uint32_t length = in.number32(what);
         if (length == 0 || length > frames - recording.frames) {
-            Reader::fail("the run at byte " + where + " of " + std::to_string(length) +
+            Reader::fail("the run at byte " + std::to_string(at) + " of " + std::to_string(length) +
                          " frames does not fit the " + std::to_string(frames) +
                          " frames its header counts");
         }

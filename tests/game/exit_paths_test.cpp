@@ -1,6 +1,7 @@
 // Every way the program ends: SDL shut down, and the documented status and message.
 #include "game/game.h"
 #include "game/options.h"
+#include "game/recording_file.h"
 #include "game/screen_lock.h"
 
 #include "support/damaged_bmp.h"
@@ -10,6 +11,7 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <sstream>
 
@@ -19,6 +21,19 @@ namespace {
 
 constexpr int SETTLE_MS = 300; // after SDL's signal handler is up: start-up is over by then
 constexpr char CANNOT_LOAD[] = "tarnel: cannot load ";
+
+// A recording's bytes: the magic word, the header's numbers and the runs' bytes as they stand.
+std::string recordingBytes(std::vector<std::uint64_t> header, const std::string& runs) {
+    std::string bytes = "\x89TNL\r\n\x1a\n";
+    for (std::uint64_t number : header) {
+        do {
+            const auto low = static_cast<unsigned char>(number & 0x7F);
+            number >>= 7;
+            bytes += static_cast<char>(number != 0 ? low | 0x80 : low);
+        } while (number != 0);
+    }
+    return bytes + runs;
+}
 
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
@@ -178,6 +193,20 @@ TEST_F(ExitPaths, TheCommandLineIsAnsweredBeforeTheDisplayOpens) {
          "tarnel: the seed must be a whole number from 0 to 4294967295, not 'x'\n" +
              std::string(TRY)},
         {{"stray"}, 2, "", "tarnel: unexpected argument 'stray'\n" + std::string(TRY)},
+        {{"--version", "--bogus"}, 0, "tarnel 3.2\n", ""},
+        {{"--scale=9"},
+         2,
+         "",
+         "tarnel: the scale must be a whole number from 1 to 8, or auto, not '9'\n" +
+             std::string(TRY)},
+        {{"--record", "Background.bmp"},
+         2,
+         "",
+         "tarnel: Background.bmp exists already; a recording never replaces a file\n"},
+        {{"--record", "gone/walk.tarnel"},
+         2,
+         "",
+         "tarnel: cannot record into gone/walk.tarnel: No such file or directory\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.front());
@@ -188,8 +217,9 @@ TEST_F(ExitPaths, TheCommandLineIsAnsweredBeforeTheDisplayOpens) {
         EXPECT_EQ(result.errors, c.errors);
     }
     // The help names every option, the keys and where the pictures come from.
-    for (const char* word : {"--window", "--fullscreen", "--seed=N", "--help", "--version",
-                             "arrow keys", "Return", "Escape", "Background.bmp", "launcher"}) {
+    for (const char* word : {"--window", "--fullscreen", "--scale=N", "--scale=auto", "--seed=N",
+                             "--record=FILE", "--replay=FILE", "--help", "--version", "arrow keys",
+                             "Return", "Escape", "F11", "gamepad", "Background.bmp", "launcher"}) {
         EXPECT_NE(std::string(USAGE).find(word), std::string::npos) << word;
     }
     // A window is a display too.
@@ -198,6 +228,80 @@ TEST_F(ExitPaths, TheCommandLineIsAnsweredBeforeTheDisplayOpens) {
     EXPECT_EQ(window.exitStatus, 1);
     EXPECT_EQ(window.errors.rfind("tarnel: cannot open the 640x480 32-bit display: ", 0), 0u)
         << window.errors;
+}
+
+// A recording that cannot be played is named, with its fault and where it lies, before the
+// display would open.
+TEST_F(ExitPaths, ARecordingThatCannotBeReadIsNamedBeforeTheDisplayOpens) {
+    const struct {
+        const char* file;
+        std::string bytes;
+        std::string reason;
+    } cases[] = {
+        {"text.tarnel", "hello, world",
+         "not a Tarnel recording (it does not start with the magic word)"},
+        {"newer.tarnel", recordingBytes({2, 3, 2, 20, 7, 1}, "\x00\x01"),
+         "it is in format version 2, newer than the version 1 this program reads; a newer "
+         "Tarnel plays it"},
+        {"header-cut.tarnel", recordingBytes({1, 3, 2, 20}, ""), "it ends at byte 12, in its seed"},
+        {"runs-cut.tarnel", recordingBytes({1, 3, 2, 20, 7, 10}, std::string("\x02\x05\x00", 3)),
+         "it ends at byte 17, in its frames"},
+        {"empty.tarnel", recordingBytes({1, 3, 2, 20, 7, 0}, ""), "it holds no frames"},
+        {"long-run.tarnel", recordingBytes({1, 3, 2, 20, 7, 10}, "\x02\x0b"),
+         "the run at byte 14 of 11 frames does not fit the 10 frames its header counts"},
+        {"empty-run.tarnel", recordingBytes({1, 3, 2, 20, 7, 10}, std::string("\x02\x00", 2)),
+         "the run at byte 14 of 0 frames does not fit the 10 frames its header counts"},
+        {"seed.tarnel", recordingBytes({1, 3, 2, 20, 4294967296, 1}, std::string("\x00\x01", 2)),
+         "its seed 4294967296 at byte 12 is out of range (0 to 4294967295)"},
+        {"endless.tarnel", recordingBytes({1, 3, 2, 20}, std::string(10, '\xff') + "\x01"),
+         "its seed at byte 12 is a number longer than any this format holds"},
+        {"rate.tarnel", recordingBytes({1, 3, 2, 30, 7, 1}, std::string("\x00\x01", 2)),
+         "it was played at 30 frames a second; this program plays at 20"},
+        {"code.tarnel", recordingBytes({1, 3, 2, 20, 7, 1}, "\xc2\x01"),
+         "the input code 0xC2 at byte 14 is not one of format version 1"},
+        {"more.tarnel", recordingBytes({1, 3, 2, 20, 7, 1}, std::string("\x00\x01\x00", 3)),
+         "it goes on after its last frame, at byte 16"},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(c.file, std::ios::binary) << c.bytes;
+    }
+    std::filesystem::create_directory("folder.tarnel");
+    std::ofstream("huge.tarnel").put('x');
+    std::filesystem::resize_file("huge.tarnel", 17 << 20);
+    std::vector<std::pair<std::string, std::string>> refused = {
+        {"gone.tarnel", "No such file or directory"},
+        {"folder.tarnel", "Is a directory"},
+        {"huge.tarnel", "it is larger than any recording (16 MB)"},
+    };
+    for (const auto& c : cases) {
+        refused.emplace_back(c.file, c.reason);
+    }
+    for (const auto& [file, reason] : refused) {
+        SCOPED_TRACE(file);
+        const ProgramResult result =
+            runProgram(folder.path(), {"SDL_VIDEODRIVER=none-such"}, {"--replay", file});
+        EXPECT_EQ(result.exitStatus, 1);
+        EXPECT_EQ(result.errors, "tarnel: cannot replay " + file + ": " + reason + "\n");
+    }
+}
+
+// A game ended by a signal is recorded whole, under its name alone, and replays to its end.
+TEST_F(ExitPaths, ASignalledGameIsRecordedWholeAndReplays) {
+    const ProgramResult recorded = runProgramUntilSignal(folder.path(), {}, SIGTERM, SETTLE_MS,
+                                                         {"--window", "--record", "kept.tarnel"});
+    EXPECT_EQ(recorded.exitStatus, 0);
+    EXPECT_EQ(recorded.errors, "");
+    const Recording kept = read_recording("kept.tarnel");
+    EXPECT_GT(kept.frames, 1u);
+    EXPECT_EQ(kept.runs.back().input.event, FrameInput::QUIT);
+    for (const auto& entry : std::filesystem::directory_iterator(".")) {
+        EXPECT_EQ(entry.path().filename().string().rfind(".kept", 0), std::string::npos)
+            << "left behind: " << entry.path();
+    }
+    const ProgramResult replayed =
+        runProgram(folder.path(), {}, {"--window", "--replay", "kept.tarnel"});
+    EXPECT_EQ(replayed.exitStatus, 0);
+    EXPECT_EQ(replayed.errors, "");
 }
 
 // While another copy holds the full screen, a full-screen start is refused at once and a

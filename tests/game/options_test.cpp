@@ -1,6 +1,8 @@
 // The command line: what each set of arguments asks for, and the complaint for a wrong one.
 #include "game/options.h"
 
+#include "display/scaling.h"
+
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -25,6 +27,9 @@ TEST(Options, EachCommandLineAsksForWhatItSays) {
         Action action;
         bool window;
         std::optional<std::uint32_t> seed;
+        int scale = UNSCALED;
+        std::string record = "";
+        std::string replay = "";
     } cases[] = {
         {{}, Action::PLAY, false, CLOCK},
         {{"-h"}, Action::HELP, false, CLOCK},
@@ -46,6 +51,14 @@ TEST(Options, EachCommandLineAsksForWhatItSays) {
         {{"-ws", "12"}, Action::PLAY, true, 12u}, // a cluster ending in the seed
         {{"--seed=1", "--seed=2"}, Action::PLAY, false, 2u},
         {{"--win"}, Action::PLAY, true, CLOCK}, // an unambiguous abbreviation
+        {{"--version", "--bogus"}, Action::VERSION, false, CLOCK},
+        {{"-z", "1"}, Action::PLAY, false, CLOCK, 1},
+        {{"-wz3"}, Action::PLAY, true, CLOCK, 3},
+        {{"--scale=8", "--fullscreen"}, Action::PLAY, false, CLOCK, 8},
+        {{"--scale=auto", "-w"}, Action::PLAY, true, CLOCK, AUTO_SCALE},
+        {{"-r", "walk.tarnel", "-s", "9"}, Action::PLAY, false, 9u, UNSCALED, "walk.tarnel"},
+        {{"--record=-"}, Action::PLAY, false, CLOCK, UNSCALED, "-"},
+        {{"-p", "walk.tarnel", "-wz2"}, Action::PLAY, true, CLOCK, 2, "", "walk.tarnel"},
     };
     for (const auto& c : cases) {
         std::string line;
@@ -58,6 +71,9 @@ TEST(Options, EachCommandLineAsksForWhatItSays) {
         if (c.action == Action::PLAY) {
             EXPECT_EQ(options.window, c.window);
             EXPECT_EQ(options.seed, c.seed);
+            EXPECT_EQ(options.scale, c.scale);
+            EXPECT_EQ(options.record, c.record);
+            EXPECT_EQ(options.replay, c.replay);
             EXPECT_EQ(options.complaint, "");
         }
     }
@@ -89,6 +105,16 @@ TEST(Options, AWrongCommandLineIsNamedInOneLine) {
         {{"play"}, "unexpected argument 'play'"},
         {{"-w", "play", "-f"}, "unexpected argument 'play'"},
         {{"-w", "--", "-s"}, "unexpected argument '-s'"},
+        {{"--scale=0"}, "the scale must be a whole number from 1 to 8, or auto, not '0'"},
+        {{"-z", "9"}, "the scale must be a whole number from 1 to 8, or auto, not '9'"},
+        {{"-z", "2x"}, "the scale must be a whole number from 1 to 8, or auto, not '2x'"},
+        {{"--scale=Auto"}, "the scale must be a whole number from 1 to 8, or auto, not 'Auto'"},
+        {{"--scale"}, "option '--scale' needs a value"},
+        {{"--record="}, "option '--record' needs a file name"},
+        {{"-p", ""}, "option '-p' needs a file name"},
+        {{"-p", "a", "-s", "1"},
+         "'--replay' plays the recording's own seed, so it takes no '--seed'"},
+        {{"-r", "a", "--replay=b"}, "'--replay' and '--record' cannot be used together"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.front());

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,6 +51,55 @@ TEST(ScreenLock, WhatCannotBeLockedSafelyIsLeftAlone) {
     constexpr uid_t NOBODY = 65534;
     if (getuid() == 0 && chown(file.c_str(), NOBODY, NOBODY) == 0) {
         EXPECT_EQ(ScreenLock(folder.path()).state(), State::UNAVAILABLE);
+    }
+}
+
+// Runs check with the variable set to value, or unset when value is null, then puts it back.
+void withVariable(const char* name, const char* value, const std::function<void()>& check) {
+    const char* before = std::getenv(name);
+    const std::optional<std::string> kept =
+        before != nullptr ? std::optional<std::string>(before) : std::nullopt;
+    value != nullptr ? setenv(name, value, 1) : unsetenv(name);
+    check();
+    kept ? setenv(name, kept->c_str(), 1) : unsetenv(name);
+}
+
+// Whatever DISPLAY holds, the lock is a file of the folder's own; a relative XDG_RUNTIME_DIR is
+// ignored, as the XDG rules require.
+TEST(ScreenLock, ItsFileStaysInItsFolderWhateverTheEnvironmentHolds) {
+    const std::string uid = std::to_string(getuid());
+    const struct {
+        const char* display; // null: unset
+        const char* name;
+    } displays[] = {
+        {":0", ":0"},
+        {"localhost:10.0", "localhost:10.0"},
+        {"../../etc/passwd", ".._.._etc_passwd"},
+        {"/tmp/.X11-unix/X0", "_tmp_.X11-unix_X0"},
+        {"..", ".."},
+        {"", "none"},
+        {nullptr, "none"},
+    };
+    for (const auto& c : displays) {
+        withVariable("DISPLAY", c.display, [&] {
+            const fs::path file = screen_lock_file("/run/lock-folder");
+            EXPECT_EQ(file.parent_path(), "/run/lock-folder") << file;
+            EXPECT_EQ(file.filename(), "tarnel-" + uid + "-" + c.name + ".lock");
+        });
+    }
+    const struct {
+        const char* runtime; // null: unset
+        const char* folder;
+    } runtimes[] = {
+        {"/run/user/1000", "/run/user/1000"},
+        {"run/user/1000", "/tmp"},
+        {"./here", "/tmp"},
+        {"", "/tmp"},
+        {nullptr, "/tmp"},
+    };
+    for (const auto& c : runtimes) {
+        withVariable("XDG_RUNTIME_DIR", c.runtime,
+                     [&] { EXPECT_EQ(screen_lock_folder(), c.folder) << c.runtime; });
     }
 }
 
