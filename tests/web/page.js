@@ -85,4 +85,111 @@ async function waitForMessage(page, pattern, timeoutMs = 10000) {
   return page.$eval('#message', (line) => line.textContent);
 }
 
-module.exports = {CAPTION, serve, launch, close, openPage, check, finish, sleep, waitForMessage};
+const SETTLE = 2; // frames: the first polls the key's event, the second acts on it
+
+// Waits until the page has played count more frames, however busy the machine is; throws
+// after timeoutMs, when the frames have stopped.
+async function frames(page, count, timeoutMs = 30000) {
+  const from = await page.evaluate(() => Module.timing.frames);
+  await page.waitForFunction((until) => Module.timing.frames >= until, {timeout: timeoutMs}, from + count);
+}
+
+// Presses something (press(): a key, a pad's button, a touch), lets it act, and counts the
+// canvas pixels that change over the next 12 frames: none while the world is paused.
+async function changeAfter(page, press) {
+  await press();
+  await frames(page, SETTLE);
+  await page.evaluate(() => tools.snap('before'));
+  await frames(page, 12);
+  await page.evaluate(() => tools.snap('after'));
+  return page.evaluate(() => tools.differing('before', 'after'));
+}
+
+// In the page: canvas snapshots by name, and what the checks read from them.
+function installTools() {
+  const context = Module.canvas.getContext('2d');
+  const WIDTH = Module.canvas.width;
+  const HEIGHT = Module.canvas.height;
+  const snaps = {};
+  const rgb = (data, i) => (data[i] << 16) | (data[i + 1] << 8) | data[i + 2];
+  // Every colour of a picture the page loaded, by its name in the page's files.
+  const colours = (name) => {
+    const picture = Module.preloadedImages['/' + name];
+    const canvas = document.createElement('canvas');
+    canvas.width = picture.width;
+    canvas.height = picture.height;
+    canvas.getContext('2d').drawImage(picture, 0, 0);
+    const data = canvas.getContext('2d').getImageData(0, 0, picture.width, picture.height).data;
+    const set = new Set();
+    for (let i = 0; i < data.length; i += 4) set.add(rgb(data, i));
+    return set;
+  };
+  const MAGENTA = 0xff00ff;
+  const background = colours('Background.bmp');
+  const sprites = new Set();
+  for (const sheet of ['Link.bmp', 'BlueSoldier.bmp', 'GreenSoldier.bmp', 'Armos.bmp']) {
+    for (const colour of colours(sheet)) if (!background.has(colour) && colour !== MAGENTA) sprites.add(colour);
+  }
+  // The share of sampled pixels (every third) of b that show a's pixel dx to the right and
+  // dy below.
+  const match = (A, B, dx, dy) => {
+    let same = 0;
+    let total = 0;
+    for (let y = Math.max(0, -dy); y < Math.min(HEIGHT, HEIGHT - dy); y += 3) {
+      for (let x = Math.max(0, -dx); x < Math.min(WIDTH, WIDTH - dx); x += 3) {
+        const i = (y * WIDTH + x) * 4;
+        const j = ((y + dy) * WIDTH + x + dx) * 4;
+        total++;
+        if (A[j] === B[i] && A[j + 1] === B[i + 1] && A[j + 2] === B[i + 2]) same++;
+      }
+    }
+    return same / total;
+  };
+  window.repeatsSeen = 0;
+  document.addEventListener('keydown', (event) => { if (event.repeat) window.repeatsSeen++; });
+  window.tools = {
+    snap(name) { snaps[name] = context.getImageData(0, 0, WIDTH, HEIGHT).data; },
+    // Pixels by what they show: magenta, the background's colours, colours only sprites have.
+    census(name) {
+      const data = snaps[name];
+      const counts = {magenta: 0, background: 0, sprite: 0, pixels: WIDTH * HEIGHT};
+      for (let i = 0; i < data.length; i += 4) {
+        const colour = rgb(data, i);
+        if (colour === MAGENTA) counts.magenta++;
+        else if (background.has(colour)) counts.background++;
+        else if (sprites.has(colour)) counts.sprite++;
+      }
+      return counts;
+    },
+    // How far the view moved from a to b, pixels, right (dx) or down (dy), as the player walks
+    // one way at a time: b's pixel (x, y) shows a's (x + dx, y + dy). The sprites walk about,
+    // so the best match wins.
+    shift(a, b) {
+      let best = {dx: 0, dy: 0, match: -1};
+      for (let d = -200; d <= 200; d++) {
+        for (const [dx, dy] of [[d, 0], [0, d]]) {
+          const share = match(snaps[a], snaps[b], dx, dy);
+          if (share > best.match) best = {dx, dy, match: share};
+        }
+      }
+      return best;
+    },
+    differing(a, b) {
+      let count = 0;
+      for (let i = 0; i < snaps[a].length; i += 4) {
+        if (rgb(snaps[a], i) !== rgb(snaps[b], i)) count++;
+      }
+      return count;
+    },
+    // The whole canvas as a hash, to tell two pictures apart pixel for pixel.
+    hash() {
+      const data = context.getImageData(0, 0, WIDTH, HEIGHT).data;
+      let hash = 2166136261;
+      for (let i = 0; i < data.length; i++) hash = Math.imul(hash ^ data[i], 16777619) >>> 0;
+      return hash;
+    },
+  };
+}
+
+module.exports = {CAPTION, serve, launch, close, openPage, check, finish, sleep, waitForMessage,
+  SETTLE, frames, changeAfter, installTools};
