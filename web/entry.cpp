@@ -15,11 +15,25 @@ namespace {
 
 constexpr int EXIT_USAGE = 2; // a command line (here: the page's address) that cannot be obeyed
 
+// The Gamepad API's standard mapping, which browsers give every pad they know.
+constexpr PadLayout STANDARD_GAMEPAD = {
+    12, // up: the D-pad's top button
+    15, // right
+    13, // down
+    14, // left
+    9,  // Start
+};
+
 // The one game; it lives on after main returns, while the browser runs its frames.
 std::unique_ptr<Game> game;
 
-// One frame; once the user quits, the page is told through the runtime's exit status.
+// One frame; once the user quits, the page is told through the runtime's exit status. A
+// browser shows a pad to the page only once it is used there, so while none is open one is
+// looked for each frame.
 void frame() {
+    if (!game->pad.isOpen()) {
+        game->pad.open(STANDARD_GAMEPAD);
+    }
     game->playFrame();
     if (game->quit) {
         emscripten_cancel_main_loop();
@@ -42,6 +56,7 @@ int main(int argc, char* argv[]) {
         ignore_streaming_input();
         srand(options.seed ? *options.seed : static_cast<unsigned>(time(nullptr)));
         game = std::make_unique<Game>(Game::Stepped{});
+        game->pad.close(); // opened with a desktop runtime's layout: the frames open it anew
     } catch (const std::exception& error) {
         // The pictures are packed into the page when it is built: a missing one was left out.
         const bool leftOut = dynamic_cast<const BackgroundNotFound*>(&error) != nullptr;

@@ -14,6 +14,11 @@ mergeInto(LibraryManager.library, {
       var type = typeof event == 'number' ? 0 : SDL.DOMEventToSDLEvent[event.type];
       return !!(TarnelInput.ignored[type] || TarnelInput.ignored[TarnelInput.touchFollows[type]]);
     },
+    // Takes back the events queued from index before on that the game ignores.
+    dropIgnoredSince: function(before) {
+      var added = SDL.events.splice(before).filter(function(e) { return !TarnelInput.isIgnored(e); });
+      Array.prototype.push.apply(SDL.events, added);
+    },
     install: function() {
       var receive = SDL.receiveEvent;
       SDL.receiveEvent = function(event) {
@@ -23,8 +28,16 @@ mergeInto(LibraryManager.library, {
         }
         var before = SDL.events.length;
         receive(event);
-        var added = SDL.events.splice(before).filter(function(e) { return !TarnelInput.isIgnored(e); });
-        Array.prototype.push.apply(SDL.events, added);
+        TarnelInput.dropIgnoredSince(before);
+      };
+      // The library queues a pad's moves and presses on every poll of events and every
+      // SDL_JoystickUpdate, whether their types are ignored or not; a stick that never rests
+      // would fill the queue ahead of the keys.
+      var queryPads = SDL.queryJoysticks;
+      SDL.queryJoysticks = function() {
+        var before = SDL.events.length;
+        queryPads();
+        TarnelInput.dropIgnoredSince(before);
       };
     },
   },
@@ -41,6 +54,27 @@ mergeInto(LibraryManager.library, {
       delete TarnelInput.ignored[type];
     }
     return was;
+  },
+
+  // Gamepads: the browser lists them in slots, any of which may be empty (Chromium gives
+  // [null, null, null, null] with none, and a pad may sit in the second slot alone); SDL numbers
+  // the joysticks present from 0. Every joystick function of the library finds its pad through
+  // SDL.getGamepad, which now counts only the pads present.
+  $TarnelPads__deps: ['$SDL'],
+  $TarnelPads__postset: 'TarnelPads.install();',
+  $TarnelPads: {
+    present: function() {
+      return Array.prototype.filter.call(SDL.getGamepads(), function(pad) {
+        return pad && pad.connected !== false;
+      });
+    },
+    install: function() {
+      SDL.getGamepad = function(index) { return TarnelPads.present()[index] || null; };
+    },
+  },
+  SDL_NumJoysticks__deps: ['$TarnelPads'],
+  SDL_NumJoysticks: function() {
+    return TarnelPads.present().length;
   },
 
   // SDL_PEEKEVENT (1) counts the matching events and copies the first without taking it;

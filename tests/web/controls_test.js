@@ -1,14 +1,20 @@
 // The page around the game in headless chromium: the canvas's size in windows large and small,
-// and the full screen that Escape leaves without ending the game.
+// the full screen that Escape leaves without ending the game, and a gamepad.
 // Usage: node controls_test.js WEB_FOLDER
 'use strict';
 
-const {serve, launch, close, openPage, check, finish, sleep, waitForMessage, frames} = require('./page');
+const {serve, launch, close, openPage, check, finish, sleep, waitForMessage, frames, SETTLE,
+  changeAfter, installTools} = require('./page');
 
 const [webFolder] = process.argv.slice(2);
 const SEED = 7;
 const ESCAPE_HOLD = 200; // ms: Escape is read as held, once a frame
 const PHONE = {isMobile: true, hasTouch: true};
+const WALK = 40;         // frames a direction is held: two seconds
+const LEAST_WALK = 60;   // pixels the view must move in them, of 160 unhindered
+const START = 9;         // the standard pad's buttons
+const DPAD_RIGHT = 15;
+const STICK_X = 0;       // the left stick's axis
 
 const WINDOWS = [
   {name: 'a large window', viewport: {width: 1920, height: 1080}, leastScale: 2, then: checkFullScreen},
@@ -102,12 +108,84 @@ async function checkFullScreen(page) {
   check(ended === 'The game is over.', 'Escape again ends the game', ended);
 }
 
+// In the page, before it loads: a standard pad in the browser's second slot, the first empty,
+// as Chromium may list them. It is connected when the test says, and its right stick never
+// rests, as a worn one does: its moves must not crowd the keys out of SDL's queue.
+function stubGamepads() {
+  let pad = null;
+  let wobble = 0;
+  Object.defineProperty(Navigator.prototype, 'getGamepads', {configurable: true, value: () => {
+    if (pad) {
+      pad.axes[3] = (wobble++ % 2) / 100;
+      pad.timestamp = performance.now();
+    }
+    return [null, pad, null, null];
+  }});
+  window.connectPad = () => {
+    const buttons = Array.from({length: 17}, () => ({pressed: false, touched: false, value: 0}));
+    pad = {id: 'Test pad (STANDARD GAMEPAD)', index: 1, connected: true, mapping: 'standard',
+      timestamp: 0, axes: [0, 0, 0, 0], buttons};
+  };
+  window.setPad = ({button, axis, value}) => {
+    if (button !== undefined) pad.buttons[button] = {pressed: value > 0, touched: value > 0, value};
+    else pad.axes[axis] = value;
+  };
+}
+
+// Holds a direction for WALK frames, and returns how far the view moved while it was held and
+// in the 20 frames after its release.
+async function walk(page, hold, release) {
+  await page.evaluate(() => tools.snap('start'));
+  await hold();
+  await frames(page, WALK);
+  await release();
+  await frames(page, SETTLE);
+  await page.evaluate(() => tools.snap('released'));
+  await frames(page, 20);
+  await page.evaluate(() => tools.snap('later'));
+  return page.evaluate(() => [tools.shift('start', 'released'), tools.shift('released', 'later')]);
+}
+
+// A pad connected once the game plays walks the player with its D-pad and its left stick, and
+// pauses and resumes with Start; Return still pauses at once.
+async function checkPad(browser, address, errors) {
+  const page = await openPage(browser, errors);
+  await page.evaluateOnNewDocument(stubGamepads);
+  await page.goto(`${address}?seed=${SEED}`);
+  await page.waitForFunction(() => Module.timing.flips > 0, {timeout: 15000});
+  await page.evaluate(installTools);
+  await page.evaluate(() => connectPad());
+  const setPad = (change) => page.evaluate((c) => setPad(c), change);
+  const moves = [
+    {name: "the D-pad's right", change: {button: DPAD_RIGHT}, value: 1, way: 'dx', sign: 1},
+    {name: 'the left stick pushed left', change: {axis: STICK_X}, value: -1, way: 'dx', sign: -1},
+  ];
+  for (const {name, change, value, way, sign} of moves) {
+    const [moved, drift] = await walk(page, () => setPad({...change, value}), () => setPad({...change, value: 0}));
+    check(moved[way] * sign >= LEAST_WALK, `a pad: ${name} held walks the view`, JSON.stringify(moved));
+    check(drift.dx === 0 && drift.dy === 0, `a pad: the view stops when ${name} is let go`, JSON.stringify(drift));
+  }
+  const pressStart = async () => {
+    await setPad({button: START, value: 1});
+    await frames(page, SETTLE);
+    await setPad({button: START, value: 0});
+  };
+  const paused = await changeAfter(page, pressStart);
+  check(paused === 0, 'a pad: Start pauses', `${paused} pixels changed`);
+  const resumed = await changeAfter(page, pressStart);
+  check(resumed > 0, 'a pad: Start again resumes', `${resumed} pixels changed`);
+  const byKey = await changeAfter(page, () => page.keyboard.press('Enter'));
+  check(byKey === 0, 'a pad: Return pauses at once while a stick wobbles', `${byKey} pixels changed`);
+  await page.close();
+}
+
 async function main() {
   const {server, address} = await serve(webFolder);
   const chromium = await launch();
   const errors = [];
   try {
     await checkWindows(chromium.browser, address, errors);
+    await checkPad(chromium.browser, address, errors);
     check(errors.length === 0, 'no console or page errors', errors.join('; '));
   } finally {
     await close(chromium);
