@@ -1,5 +1,5 @@
 // The page around the game in headless chromium: the canvas's size in windows large and small,
-// the full screen that Escape leaves without ending the game, and a gamepad.
+// the full screen that Escape leaves without ending the game, a gamepad, and touch controls.
 // Usage: node controls_test.js WEB_FOLDER
 'use strict';
 
@@ -10,16 +10,20 @@ const [webFolder] = process.argv.slice(2);
 const SEED = 7;
 const ESCAPE_HOLD = 200; // ms: Escape is read as held, once a frame
 const PHONE = {isMobile: true, hasTouch: true};
-const WALK = 40;         // frames a direction is held: two seconds
-const LEAST_WALK = 60;   // pixels the view must move in them, of 160 unhindered
+const WALK = 40;         // frames a direction is held first: two seconds
+const TURN = 20;         // frames the second direction is held: too few to meet the crowd
+const LEAST_WALK = 60;   // pixels the view must move in either, of 160 or 80 unhindered
 const START = 9;         // the standard pad's buttons
 const DPAD_RIGHT = 15;
 const STICK_X = 0;       // the left stick's axis
+const TOUCH_CONTROLS = ['Up', 'Right', 'Down', 'Left', 'Pause'];
+const LEAST_TARGET = 48; // CSS pixels a touch target spans at least
 
 const WINDOWS = [
   {name: 'a large window', viewport: {width: 1920, height: 1080}, leastScale: 2, then: checkFullScreen},
-  {name: 'a phone upright', viewport: {width: 390, height: 844, ...PHONE}},
-  {name: 'a phone on its side', viewport: {width: 844, height: 390, isLandscape: true, ...PHONE}},
+  {name: 'a phone upright', viewport: {width: 390, height: 844, ...PHONE}, then: checkTouch},
+  {name: 'a phone on its side', viewport: {width: 844, height: 390, isLandscape: true, ...PHONE},
+    then: checkTouch},
 ];
 
 // Opens the page at viewport and waits for its first frames.
@@ -71,9 +75,75 @@ async function checkWindows(browser, address, errors) {
       `${name}: the page is laid out at the window's width and fits it without scrolling`,
       JSON.stringify(seen.window));
     check(seen.rendering === 'pixelated', `${name}: drawn with crisp pixels`, seen.rendering);
-    if (then) await then(page);
+    const controls = await touchControls(page);
+    const shown = controls.filter((box) => box !== null).length;
+    check(shown === (viewport.hasTouch ? TOUCH_CONTROLS.length : 0),
+      `${name}: ${viewport.hasTouch ? 'the touch controls show' : 'no touch controls'}`, `${shown} shown`);
+    if (then) await then(page, seen, controls);
     await page.close();
   }
+}
+
+// The boxes of the touch controls, found by their accessible names, in TOUCH_CONTROLS's
+// order; null for one not shown.
+async function touchControls(page) {
+  const boxes = [];
+  for (const name of TOUCH_CONTROLS) {
+    const control = await page.$(`aria/${name}[role="button"]`);
+    boxes.push(control && await control.boundingBox());
+  }
+  return boxes;
+}
+
+const centre = (box) => [box.x + box.width / 2, box.y + box.height / 2];
+const overlap = (a, b) => a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+
+// On a phone: the controls in the window, large enough and off the canvas; a finger held on
+// Right walks, slid to Down and then up to Up turns the walk, lifted stops it; Pause pauses;
+// the page, though made taller than the window, neither scrolls nor zooms under a finger on
+// them or on the canvas.
+async function checkTouch(page, {canvas, window}, boxes) {
+  const [up, right, down, , pause] = boxes;
+  const placed = boxes.every((box) => box.width >= LEAST_TARGET && box.height >= LEAST_TARGET &&
+    box.x >= 0 && box.y >= 0 && box.x + box.width <= window.width && box.y + box.height <= window.height &&
+    !overlap(box, canvas));
+  check(placed, `touch: the controls are in the window, ${LEAST_TARGET} pixels or more, off the canvas`,
+    JSON.stringify(boxes));
+
+  await page.evaluate(() => { document.documentElement.style.height = '200vh'; });
+  await page.evaluate(installTools);
+  await page.evaluate(() => tools.snap('start'));
+  await page.touchscreen.touchStart(...centre(right));
+  await frames(page, WALK);
+  await page.evaluate(() => tools.snap('turned'));
+  await page.touchscreen.touchMove(...centre(down));
+  await frames(page, TURN);
+  await page.evaluate(() => tools.snap('back'));
+  await page.touchscreen.touchMove(...centre(up)); // a finger going up would scroll the page down
+  await frames(page, TURN);
+  await page.touchscreen.touchEnd();
+  await frames(page, SETTLE);
+  await page.evaluate(() => tools.snap('lifted'));
+  await frames(page, 20);
+  await page.evaluate(() => tools.snap('later'));
+  const [walked, turned, back, drift] = await page.evaluate(() => [tools.shift('start', 'turned'),
+    tools.shift('turned', 'back'), tools.shift('back', 'lifted'), tools.shift('lifted', 'later')]);
+  check(walked.dx >= LEAST_WALK, 'touch: a finger held on Right walks the view right', JSON.stringify(walked));
+  check(turned.dy >= LEAST_WALK && back.dy <= -LEAST_WALK, 'touch: slid to Down, then Up, it walks down, then up',
+    `${JSON.stringify(turned)}, ${JSON.stringify(back)}`);
+  check(drift.dx === 0 && drift.dy === 0, 'touch: the view stops when the finger is lifted', JSON.stringify(drift));
+
+  const tapPause = () => page.touchscreen.tap(...centre(pause));
+  const paused = await changeAfter(page, tapPause);
+  check(paused === 0, 'touch: Pause pauses', `${paused} pixels changed`);
+  const resumed = await changeAfter(page, tapPause);
+  check(resumed > 0, 'touch: Pause again resumes', `${resumed} pixels changed`);
+  const [x, y] = centre(canvas); // a finger swept up the canvas would scroll the page down too
+  await page.touchscreen.touchStart(x, y);
+  await page.touchscreen.touchMove(x, y - canvas.height / 3);
+  await page.touchscreen.touchEnd();
+  const still = await page.evaluate(() => [scrollX, scrollY, visualViewport.scale]);
+  check(still.join() === '0,0,1', 'touch: the page neither scrolls nor zooms', still.join());
 }
 
 // The full-screen button shows the canvas alone on black; Escape leaves the full screen and
@@ -132,12 +202,12 @@ function stubGamepads() {
   };
 }
 
-// Holds a direction for WALK frames, and returns how far the view moved while it was held and
-// in the 20 frames after its release.
-async function walk(page, hold, release) {
+// Holds a direction for count frames, and returns how far the view moved while it was held
+// and in the 20 frames after its release.
+async function walk(page, count, hold, release) {
   await page.evaluate(() => tools.snap('start'));
   await hold();
-  await frames(page, WALK);
+  await frames(page, count);
   await release();
   await frames(page, SETTLE);
   await page.evaluate(() => tools.snap('released'));
@@ -157,11 +227,12 @@ async function checkPad(browser, address, errors) {
   await page.evaluate(() => connectPad());
   const setPad = (change) => page.evaluate((c) => setPad(c), change);
   const moves = [
-    {name: "the D-pad's right", change: {button: DPAD_RIGHT}, value: 1, way: 'dx', sign: 1},
-    {name: 'the left stick pushed left', change: {axis: STICK_X}, value: -1, way: 'dx', sign: -1},
+    {name: "the D-pad's right", change: {button: DPAD_RIGHT}, value: 1, count: WALK, way: 'dx', sign: 1},
+    {name: 'the left stick pushed left', change: {axis: STICK_X}, value: -1, count: TURN, way: 'dx', sign: -1},
   ];
-  for (const {name, change, value, way, sign} of moves) {
-    const [moved, drift] = await walk(page, () => setPad({...change, value}), () => setPad({...change, value: 0}));
+  for (const {name, change, value, count, way, sign} of moves) {
+    const [moved, drift] = await walk(page, count, () => setPad({...change, value}),
+      () => setPad({...change, value: 0}));
     check(moved[way] * sign >= LEAST_WALK, `a pad: ${name} held walks the view`, JSON.stringify(moved));
     check(drift.dx === 0 && drift.dy === 0, `a pad: the view stops when ${name} is let go`, JSON.stringify(drift));
   }
