@@ -1,19 +1,25 @@
-// The browser's entry: the desktop's start-up, then the browser calls one frame every 50 ms
-// instead of a blocking loop, which a page cannot run.
+// The browser's entry: the desktop's start-up, recording and replay, then the browser calls one
+// frame every 50 ms instead of a blocking loop, which a page cannot run.
 #include "display/display.h"
 #include "game/game.h"
 #include "game/options.h"
+#include "game/recording_file.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <emscripten.h>
 #include <memory>
+#include <optional>
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace {
 
 constexpr int EXIT_USAGE = 2; // a command line (here: the page's address) that cannot be obeyed
+// The file mode mask a desktop session starts with. The browser's C library starts with 0777,
+// under which the recording would be made unreadable, also to the page that offers it.
+constexpr mode_t DESKTOP_UMASK = 022;
 
 // The Gamepad API's standard mapping, which browsers give every pad they know.
 constexpr PadLayout STANDARD_GAMEPAD = {
@@ -24,39 +30,91 @@ constexpr PadLayout STANDARD_GAMEPAD = {
     9,  // Start
 };
 
-// The one game; it lives on after main returns, while the browser runs its frames.
+// The one game and what it records or replays; they live on after main returns, while the
+// browser runs the frames.
+std::optional<Recording> recording;
+std::optional<Replay> replay;
+std::optional<RecordingFile> recordingFile;
 std::unique_ptr<Game> game;
 
-// One frame; once the user quits, the page is told through the runtime's exit status. A
-// browser shows a pad to the page only once it is used there, so while none is open one is
-// looked for each frame.
+// Ends the game as the desktop's main does: SDL shut down, then the recording given its name.
+// The page learns how it went from the exit status, and reads the recording from the files.
+void finish() {
+    emscripten_cancel_main_loop();
+    game->end();
+    int status = EXIT_SUCCESS;
+    if (recordingFile) {
+        try {
+            recordingFile->save(*recording);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "tarnel: %s\n", error.what());
+            status = EXIT_FAILURE;
+        }
+    }
+    emscripten_force_exit(status);
+}
+
+// One frame. A browser shows a pad to the page only once it is used there, so while none is
+// open one is looked for each frame.
 void frame() {
     if (!game->pad.isOpen()) {
         game->pad.open(STANDARD_GAMEPAD);
     }
     game->playFrame();
     if (game->quit) {
-        emscripten_cancel_main_loop();
-        game->end();
-        emscripten_force_exit(EXIT_SUCCESS);
+        finish();
+    }
+}
+
+// Reads the recording to replay, or makes the file to record into: EXIT_SUCCESS, or the exit
+// status once the reason is written.
+int prepareRecording(const Options& options) {
+    try {
+        if (!options.replay.empty()) {
+            recording = read_recording(options.replay);
+            replay.emplace(*recording);
+        } else if (!options.record.empty()) {
+            recordingFile.emplace(options.record);
+        }
+        return EXIT_SUCCESS;
+    } catch (const RecordingError& error) {
+        std::fprintf(stderr, "tarnel: cannot replay %s: %s\n", options.replay.c_str(),
+                     error.what());
+        return EXIT_FAILURE;
+    } catch (const RecordingFile::Refused& error) {
+        std::fprintf(stderr, "tarnel: %s\n", error.what());
+        return EXIT_USAGE;
     }
 }
 
 } // namespace
 
-// The page passes ?seed=N as --seed N. Messages go to stderr, which the page shows.
+// The page passes ?seed=N as --seed N and names the file it records into or replays from.
+// Messages go to stderr, which the page shows.
 int main(int argc, char* argv[]) {
     const Options options = parse_options(argc, argv);
     if (options.action == Options::Action::REFUSE) {
         std::fprintf(stderr, "tarnel: %s\n", options.complaint.c_str());
         return EXIT_USAGE;
     }
+    umask(DESKTOP_UMASK);
+    if (const int status = prepareRecording(options); status != EXIT_SUCCESS) {
+        return status;
+    }
     try {
-        screen_init({true}); // the page's canvas; a browser has no full screen to take
+        screen_init({true}); // the page's canvas; the page itself offers the full screen
         ignore_streaming_input();
-        srand(options.seed ? *options.seed : static_cast<unsigned>(time(nullptr)));
+        const std::uint32_t seed = replay         ? recording->seed
+                                   : options.seed ? *options.seed
+                                                  : static_cast<std::uint32_t>(time(nullptr));
+        if (recordingFile) {
+            recording = new_recording(seed);
+        }
+        srand(seed);
         game = std::make_unique<Game>(Game::Stepped{});
         game->pad.close(); // opened with a desktop runtime's layout: the frames open it anew
+        game->replay = replay ? &*replay : nullptr;
+        game->recording = recordingFile ? &*recording : nullptr;
     } catch (const std::exception& error) {
         // The pictures are packed into the page when it is built: a missing one was left out.
         const bool leftOut = dynamic_cast<const BackgroundNotFound*>(&error) != nullptr;

@@ -12,12 +12,14 @@ const CHROMIUM = '/usr/lib/chromium/chromium'; // Debian's binary, without its s
 const CAPTION = 'Tarnel v.3.2';
 const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
 
-// Serves folder on a free port of 127.0.0.1; resolves to the server and its address.
-function serve(folder) {
+// Serves folder on a free port of 127.0.0.1, and beside it extra's files ('/name' -> bytes),
+// which may be added later; resolves to the server and its address.
+function serve(folder, extra = {}) {
   const server = http.createServer((request, response) => {
     const name = new URL(request.url, 'http://127.0.0.1').pathname.replace(/\/$/, '/index.html');
     const file = path.join(folder, path.normalize(decodeURIComponent(name)));
-    fs.readFile(file, (error, body) => {
+    const read = name in extra ? (_, done) => done(null, extra[name]) : fs.readFile;
+    read(file, (error, body) => {
       if (error) {
         response.writeHead(404).end();
         return;

@@ -1,8 +1,12 @@
 // The page around the game in headless chromium: the canvas's size in windows large and small,
-// the full screen that Escape leaves without ending the game, a gamepad, and touch controls.
-// Usage: node controls_test.js WEB_FOLDER
+// the full screen that Escape leaves without ending the game, a gamepad, touch controls, and
+// recordings saved and watched.
+// Usage: node shell_test.js WEB_FOLDER
 'use strict';
 
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
 const {serve, launch, close, openPage, check, finish, sleep, waitForMessage, frames, SETTLE,
   changeAfter, installTools} = require('./page');
 
@@ -18,6 +22,8 @@ const DPAD_RIGHT = 15;
 const STICK_X = 0;       // the left stick's axis
 const TOUCH_CONTROLS = ['Up', 'Right', 'Down', 'Left', 'Pause'];
 const LEAST_TARGET = 48; // CSS pixels a touch target spans at least
+const MAGIC = [0x89, 0x54, 0x4e, 0x4c]; // the first bytes of a recording: 0x89 'T' 'N' 'L'
+const HEADER = 12;       // bytes of a recording before its seed
 
 const WINDOWS = [
   {name: 'a large window', viewport: {width: 1920, height: 1080}, leastScale: 2, then: checkFullScreen},
@@ -250,13 +256,85 @@ async function checkPad(browser, address, errors) {
   await page.close();
 }
 
+// Plays a short game (a walk, a pause) and ends it; returns the final canvas's hash and the
+// recording the page offers.
+async function playRecorded(browser, address, errors) {
+  const page = await openPage(browser, errors);
+  await page.goto(`${address}?seed=${SEED}`);
+  await page.waitForFunction(() => Module.timing.flips > 0, {timeout: 15000});
+  await page.keyboard.down('ArrowRight');
+  await frames(page, 10);
+  await page.keyboard.up('ArrowRight');
+  for (let i = 0; i < 2; i++) {
+    await page.keyboard.press('Enter');
+    await frames(page, 5);
+  }
+  await page.keyboard.down('Escape');
+  await sleep(ESCAPE_HOLD);
+  await page.keyboard.up('Escape');
+  await waitForMessage(page, /over/);
+  await page.evaluate(installTools);
+  const finalHash = await page.evaluate(() => tools.hash());
+  const save = await page.$('aria/Save this game');
+  const offered = save && await save.evaluate(async (link) => ({name: link.download,
+    bytes: Array.from(new Uint8Array(await (await fetch(link.href)).arrayBuffer()))}));
+  return {page, finalHash, offered};
+}
+
+// The game the page recorded is offered as a file; watched through the picker or from an
+// address, it ends on the canvas the game ended on; a damaged one dropped on the page gets the
+// program's own message.
+async function checkRecordings(browser, address, errors, served) {
+  const {page, finalHash, offered} = await playRecorded(browser, address, errors);
+  const bytes = offered ? offered.bytes : [];
+  check(offered && offered.name === `tarnel-seed-${SEED}.tarnel` && MAGIC.every((byte, i) => bytes[i] === byte),
+    'a game ended offers "Save this game": a recording named with its seed',
+    offered && `${offered.name}, ${bytes.slice(0, 4)}`);
+  served['/recorded.tarnel'] = Buffer.from(bytes);
+
+  const ways = [
+    {how: 'picked with "Watch a recording"', start: async () => {
+      const [chooser] = await Promise.all([page.waitForFileChooser(),
+        page.click('aria/Watch a recording[role="button"]')]);
+      const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'tarnel-web-'));
+      fs.writeFileSync(path.join(folder, 'recorded.tarnel'), Buffer.from(bytes));
+      await Promise.all([page.waitForNavigation(), chooser.accept([path.join(folder, 'recorded.tarnel')])]);
+      fs.rmSync(folder, {recursive: true});
+    }},
+    {how: 'at ?replay=URL', start: () => page.goto(`${address}?replay=recorded.tarnel`)},
+    {how: 'dropped on the page, cut short', damaged: true, start: () => Promise.all([page.waitForNavigation(),
+      page.evaluate((cut) => {
+        const transfer = new DataTransfer();
+        transfer.items.add(new File([new Uint8Array(cut)], 'cut.tarnel'));
+        document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: transfer, bubbles: true}));
+      }, bytes.slice(0, HEADER))])},
+  ];
+  for (const {how, damaged, start} of ways) {
+    await start();
+    if (damaged) {
+      const said = await waitForMessage(page, /tarnel:/);
+      check(said === 'tarnel: cannot replay /recordings/cut.tarnel: it ends at byte 12, in its seed',
+        `a recording ${how}: the program's message on the page`, said);
+      continue;
+    }
+    const said = await waitForMessage(page, /ended/, 30000);
+    await page.evaluate(installTools);
+    const hash = await page.evaluate(() => tools.hash());
+    check(said === 'The replay has ended.' && hash === finalHash,
+      `a recording ${how}: replayed to the game's last picture, pixel for pixel`, `${said} ${hash} / ${finalHash}`);
+  }
+  await page.close();
+}
+
 async function main() {
-  const {server, address} = await serve(webFolder);
+  const served = {};
+  const {server, address} = await serve(webFolder, served);
   const chromium = await launch();
   const errors = [];
   try {
     await checkWindows(chromium.browser, address, errors);
     await checkPad(chromium.browser, address, errors);
+    await checkRecordings(chromium.browser, address, errors, served);
     check(errors.length === 0, 'no console or page errors', errors.join('; '));
   } finally {
     await close(chromium);
