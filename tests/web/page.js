@@ -41,7 +41,7 @@ async function launch() {
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
       `--user-data-dir=${profile}`],
-    defaultViewport: {width: 720, height: 560}, // shorter than the page, which may then scroll
+    defaultViewport: {width: 720, height: 560}, // too short for the canvas at 1x: it is shrunk
   });
   return {browser, profile};
 }
