@@ -16,6 +16,14 @@ constexpr long NANOSECONDS_PER_MICROSECOND = 1000;
 constexpr int BYTES_PER_PIXEL = 4; // the frames dumped are of 32-bit screens
 
 using FlipFunction = int (*)(SDL_Surface*);
+using LockFunction = int (*)(SDL_Surface*);
+using UnlockFunction = void (*)(SDL_Surface*);
+
+// SDL's functions are looked up when first called, not linked: the probe is preloaded into
+// every program a test starts, /usr/bin/time among them, and most have no SDL.
+template <typename Function> Function sdl(const char* name) {
+    return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, name));
+}
 
 std::FILE* openedFrom(const char* variable) {
     const char* file = std::getenv(variable);
@@ -29,12 +37,14 @@ std::FILE* flipLog() {
 }
 
 void writeFrame(SDL_Surface* screen, std::FILE* dump) {
-    SDL_LockSurface(screen);
+    static const auto lock = sdl<LockFunction>("SDL_LockSurface");
+    static const auto unlock = sdl<UnlockFunction>("SDL_UnlockSurface");
+    lock(screen);
     for (int y = 0; y < screen->h; ++y) {
         std::fwrite(static_cast<const char*>(screen->pixels) + y * screen->pitch, BYTES_PER_PIXEL,
                     static_cast<std::size_t>(screen->w), dump);
     }
-    SDL_UnlockSurface(screen);
+    unlock(screen);
     std::fflush(dump);
 }
 
