@@ -51,31 +51,42 @@ game_picture full 320 60 2
 check "... which, taken back 2:1, is the unscaled one ($(differences plain full) pixels differ)" \
     test "$(differences plain full)" = 0
 
-# F11 to the full screen and back, real keys: the walk so far and the frames go on.
+# F11 to the full screen and back, real keys: the walk so far and the frames go on. While another
+# copy holds the full-screen lock (this script, here), F11 stays in the window and says so.
 PROGRAM_ARGS=(--window --scale=2 --seed "$CROWD_SEED")
-start_program
+start_program XDG_RUNTIME_DIR="$E2E_WORK"
 xdotool mousemove 100 100
+exec 9>"$E2E_WORK/tarnel-$(id -u)-$DISPLAY.lock"
+flock -n 9
 key_at 8 keydown Right
 key_at 18 keyup Right
-capture_at 24 before
+key_at 20 key F11
+wait_for_frame 30
+check "F11 while another copy holds the full screen: still a window of 1280x960 ($(window_size))" \
+    test "$(window_size)" = 1280x960
+check "... and one line says so: $(grep '^tarnel: ' "$E2E_WORK/stderr")" \
+    test "$(grep '^tarnel: ' "$E2E_WORK/stderr")" = \
+    "tarnel: another copy holds the full screen; staying in the window"
+exec 9>&-
+capture_at 32 before
 game_picture before 0 0 2
 locate before
 camera_before="$CAMERA_X,$CAMERA_Y"
-key_at 26 key F11
-wait_for_frame 40
+key_at 34 key F11
+wait_for_frame 48
 full_size=$(window_size)
 full_mode=$(screen_mode)
-key_at 42 key F11
-wait_for_frame 56
+key_at 50 key F11
+wait_for_frame 64
 capture after
 game_picture after 0 0 2
 locate after
-check "F11: the full screen at the server's own mode ($full_size; $full_mode)" \
+check "F11 once the lock is free: the full screen at the server's own mode ($full_size; $full_mode)" \
     test "$full_size,$full_mode" = "1920x1080,$mode_before"
 check "F11 again: back in a window of 1280x960 ($(window_size))" test "$(window_size)" = 1280x960
 check "... the view where the walk left it ($camera_before), with the player at the centre" \
     test "$CAMERA_X,$CAMERA_Y,$PLAYER_X,$PLAYER_Y" = "$camera_before,310,228"
-check "... and the frames going on ($(frames_drawn) drawn)" between "$(frames_drawn)" 56 100000
+check "... and the frames going on ($(frames_drawn) drawn)" between "$(frames_drawn)" 64 100000
 hold Escape 0.2
 wait_for_exit 2
 check "Escape then ends it with status 0 (got '$PROGRAM_STATUS')" test "$PROGRAM_STATUS" = 0
