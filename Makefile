@@ -79,6 +79,19 @@ sanitize: setup
 	@cmake --build $(SANITIZE_BUILD) -j2
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -L unit
 
+# The readers of untrusted files, recordings and BMP headers, under libFuzzer with the sanitizers,
+# each for FUZZ_SECONDS; what they find that reaches new code, crashes included, is merged into
+# tests/fuzz/corpus, which `make test` runs through both readers again.
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 30
+.PHONY: fuzz
+fuzz:
+	@tools/install_packages.sh fuzz
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DTARNEL_FUZZ=ON -DTARNEL_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j2 --target recording_fuzzer bmp_header_fuzzer
+	@tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 # The program under valgrind's memcheck for 300 frames, outside `test` as a check of its own.
 check-memory: build
 	@tools/memory/check_memory.sh $(BUILD)
@@ -124,4 +137,4 @@ package: setup
 	@tools/build_package.sh $(BUILD)/package
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

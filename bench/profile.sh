@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The whole program on an X server of its own (Xvfb) for ten seconds with an arrow key held, once
-# on each SDL runtime: frames a second (each flip time-stamped by the end-to-end tests' probe),
-# CPU share of one core, peak resident memory and the time from the start to the first flip.
+# The whole program on an X server of its own (Xvfb) for ten seconds with an arrow key held, on
+# each SDL runtime, unscaled and then in a window at scale 3: frames a second (each flip
+# time-stamped by the end-to-end tests' probe), CPU share of one core, peak resident memory and
+# the time from the start to the first flip.
 # Usage: bench/profile.sh BUILD_FOLDER [SDL12_COMPAT_FOLDER]
 set -euo pipefail
 
@@ -15,7 +16,9 @@ PROBE=$BUILD/tests/e2e/libflip_probe.so
 STAMP=$BUILD/bench/stamp_start
 HELD_SECONDS=10
 KEY=Right
-SCREEN_MODE=640x480x24
+SCREEN_MODE=640x480x24        # the game's own mode, as when unscaled
+SCALED_SCREEN_MODE=1920x1440x24 # room for a window at scale 3
+SCALED_ARGS=(--window --scale=3)
 START_TIMEOUT_TRIES=200 # of 50 ms
 MICROSECONDS_PER_SECOND=1000000
 CLOCK_TICKS=$(getconf CLK_TCK)
@@ -56,7 +59,7 @@ trap 'exit 130' INT TERM
 # -noreset, as a desktop's long-running server: otherwise it restarts when the readiness check
 # below hangs up, and the program that connects in that moment waits for the restart.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 "$SCREEN_MODE" -nolisten tcp -noreset \
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset \
         3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for _ in $(seq "$START_TIMEOUT_TRIES"); do
@@ -80,15 +83,22 @@ cpu_ticks() {
     awk '{ print $14 + $15 }' "/proc/$1/stat"
 }
 
-# profile_runtime NAME [LIBRARY_FOLDER]: one ten-second run on the SDL found first in
-# LIBRARY_FOLDER, or on the system's.
+stop_xvfb() {
+    kill "$XVFB_PID"
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+}
+
+# profile_runtime NAME LIBRARY_FOLDER [ARGUMENT...]: one ten-second run with the arguments, on
+# the SDL found first in LIBRARY_FOLDER, or on the system's when it is empty.
 profile_runtime() {
-    local name=$1 library_folder=${2:-}
+    local name=$1 library_folder=$2
+    shift 2
     rm -f "$WORK/flips" "$WORK/stamp" "$WORK/time"
     local environment=(TARNEL_FLIP_LOG="$WORK/flips" LD_PRELOAD="$PROBE")
     [ -n "$library_folder" ] && environment+=(LD_LIBRARY_PATH="$library_folder")
     (cd "$BUILD" && exec env -u SDL_VIDEODRIVER "${environment[@]}" \
-        /usr/bin/time -v -o "$WORK/time" "$STAMP" "$WORK/stamp" ./tarnel) \
+        /usr/bin/time -v -o "$WORK/time" "$STAMP" "$WORK/stamp" ./tarnel "$@") \
         >"$WORK/output" 2>&1 &
     TIME_PID=$!
     for _ in $(seq "$START_TIMEOUT_TRIES"); do
@@ -138,8 +148,14 @@ profile_runtime() {
     echo "  start to first flip:      $(((first_flip - started) / 1000)) ms"
 }
 
-start_xvfb
-profile_runtime "Classic SDL 1.2"
-if [ -n "$COMPAT_SDL" ]; then
-    profile_runtime "sdl12-compat" "$COMPAT_SDL"
-fi
+runtimes=("Classic SDL 1.2" "")
+[ -n "$COMPAT_SDL" ] && runtimes+=("sdl12-compat" "$COMPAT_SDL")
+start_xvfb "$SCREEN_MODE"
+for ((i = 0; i < ${#runtimes[@]}; i += 2)); do
+    profile_runtime "${runtimes[i]}" "${runtimes[i + 1]}"
+done
+stop_xvfb
+start_xvfb "$SCALED_SCREEN_MODE"
+for ((i = 0; i < ${#runtimes[@]}; i += 2)); do
+    profile_runtime "${runtimes[i]}, ${SCALED_ARGS[*]}" "${runtimes[i + 1]}" "${SCALED_ARGS[@]}"
+done

@@ -1,9 +1,11 @@
 // tarnel_bench: what one frame costs against the blits SDL must do for it anyway, the game's
-// logic alone, and the world's construction. Runs on whatever SDL drivers the environment
-// names, in the folder with the pictures: the working directory or the one folder argument.
+// logic alone, the world's construction, and the scaling of a frame against a copy of its bytes.
+// Runs on whatever SDL drivers the environment names, in the folder with the pictures: the working
+// directory or the one folder argument.
 #include "scripted_game.h"
 
 #include "display/display.h"
+#include "display/scaling.h"
 
 #include <benchmark/benchmark.h>
 #include <cerrno>
@@ -25,6 +27,13 @@ constexpr char BLIT_FLOOR[] = "blit_floor";
 constexpr char LOGIC[] = "logic";
 constexpr char BUILD[] = "build";
 constexpr char MEDIAN[] = "median";
+constexpr char SCALE[] = "scale";
+constexpr char COPY[] = "memcpy";
+constexpr int SCALES[] = {
+    2,
+    3,
+    4,
+};
 constexpr std::size_t DRIVER_NAME_SIZE = 64;
 constexpr int DRAWN_CYCLES = 4;  // a second or so a run on sdl12-compat, whose flip is slow
 constexpr int LOGIC_CYCLES = 40; // the logic alone is ten times quicker than the drawing
@@ -84,6 +93,43 @@ void build(benchmark::State& state) {
     }
 }
 
+// A surface of the game's picture scale times as large, in SCREEN's format.
+SDL_Surface* scaledSurface(int scale) {
+    const SDL_PixelFormat* format = SCREEN->format;
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, WIDTH * scale, HEIGHT * scale, 32, format->Rmask,
+                                format->Gmask, format->Bmask, format->Amask);
+}
+
+// The scaling pass of a scaled frame: SCREEN's picture drawn N times as large.
+void scale(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    SDL_Surface* target = scaledSurface(n);
+    for (auto _ : state) {
+        scale_picture(SCREEN, target, n, 0, 0);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * target->pitch * target->h);
+    SDL_FreeSurface(target);
+}
+
+// Its floor: a copy of as many bytes as the scaled picture has.
+void copy(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    SDL_Surface* target = scaledSurface(n);
+    SDL_Surface* source = scaledSurface(n);
+    // Written once, so that the copy reads memory of its own rather than pages never touched.
+    SDL_FillRect(source, nullptr, SDL_MapRGB(source->format, 1, 2, 3));
+    SDL_FillRect(target, nullptr, 0);
+    const std::size_t bytes = static_cast<std::size_t>(target->pitch) * target->h;
+    for (auto _ : state) {
+        std::memcpy(target->pixels, source->pixels, bytes);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
+    SDL_FreeSurface(source);
+    SDL_FreeSurface(target);
+}
+
 // The console table, and then frame / blit_floor from the medians when the runs were
 // repeated, or from the single runs. CPU time, since other work on a shared machine stretches
 // the wall-clock time of a run that is all computation.
@@ -95,7 +141,8 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            const std::string& name = run.run_name.function_name;
+            const std::string name = run.run_name.function_name +
+                                     (run.run_name.args.empty() ? "" : "/" + run.run_name.args);
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == MEDIAN) {
                 medians_[name] = run.GetAdjustedCPUTime();
             } else if (run.run_type == Run::RT_Iteration) {
@@ -110,6 +157,15 @@ public:
         if (frameTime && floorTime && *floorTime > 0) {
             std::printf("frame / blit_floor = %.3f (CPU time: frame %.1f us, blit_floor %.1f us)\n",
                         *frameTime / *floorTime, *frameTime, *floorTime);
+        }
+        for (int n : SCALES) {
+            const std::string arg = "/" + std::to_string(n);
+            const std::optional<double> scaled = timeOf(SCALE + arg);
+            const std::optional<double> copied = timeOf(COPY + arg);
+            if (scaled && copied && *copied > 0) {
+                std::printf("scale %d / memcpy = %.2f (CPU time: scale %.0f us, memcpy %.0f us)\n",
+                            n, *scaled / *copied, *scaled, *copied);
+            }
         }
     }
 
@@ -162,6 +218,10 @@ int run(bool checkOnly) {
         ->Unit(benchmark::kMicrosecond)
         ->Iterations(LOGIC_CYCLES * ScriptedGame::CYCLE_FRAMES);
     benchmark::RegisterBenchmark(BUILD, build)->Unit(benchmark::kMillisecond);
+    for (int n : SCALES) {
+        benchmark::RegisterBenchmark(SCALE, scale)->Arg(n)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(COPY, copy)->Arg(n)->Unit(benchmark::kMicrosecond);
+    }
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatio();

@@ -1,9 +1,9 @@
 # The distribution's hardening flags for optimised builds (fortified functions, stack protector,
 # relro, bind-now, format security), taken from dpkg-buildflags where it exists so that they
-# follow the distribution rather than a copy kept here. The sanitizer build goes without: the
-# fortified functions would hide accesses from AddressSanitizer.
+# follow the distribution rather than a copy kept here. The sanitizer and fuzzing builds go
+# without: the fortified functions would hide accesses from AddressSanitizer.
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)
-if(DPKG_BUILDFLAGS AND NOT TARNEL_SANITIZE AND CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo)$")
+if(DPKG_BUILDFLAGS AND NOT TARNEL_SANITIZE AND NOT TARNEL_FUZZ AND CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo)$")
     foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
         # hardening=+all adds bind-now to what the distribution turns on by default.
         execute_process(

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # `make demo`: plays a scripted walk of about ten seconds on an X server of its own (Xvfb) and
-# records it: BUILD/demo.gif from a capture every CAPTURE_INTERVAL, and a still in
-# BUILD/screenshot.png (a palette PNG, small enough for docs/).
+# records it: BUILD/demo.gif from a capture every CAPTURE_INTERVAL, a still in
+# BUILD/screenshot.png (a palette PNG, small enough for docs/), and the game itself in
+# BUILD/demo.tarnel, which `tarnel --replay` plays again.
 # Usage: tools/demo.sh BUILD_FOLDER
 set -euo pipefail
 
@@ -67,7 +68,8 @@ DISPLAY=":$(head -n 1 "$work/display")"
 export DISPLAY
 unset SDL_VIDEODRIVER # the program must meet this X server
 
-(cd "$build" && exec ./tarnel) >/dev/null 2>"$work/stderr" &
+rm -f "$build/demo.tarnel" # a recording never replaces a file
+(cd "$build" && exec ./tarnel --record demo.tarnel) >/dev/null 2>"$work/stderr" &
 program_pid=$!
 for _ in $(seq 100); do
     xdotool search --name "^$CAPTION\$" >/dev/null 2>&1 && break
@@ -109,4 +111,5 @@ convert "$work/still.xwd" -colors 256 "PNG8:$build/screenshot.png"
 
 per_second=$(awk -v n="$count" -v ms="$recorded_ms" 'BEGIN { printf "%.1f", n * 1000 / ms }')
 echo "demo: $build/demo.gif, $count captures over $((recorded_ms / 1000)) s" \
-    "($per_second a second); still: $build/screenshot.png"
+    "($per_second a second); still: $build/screenshot.png; the game: $build/demo.tarnel" \
+    "(watch it again: cd $build && ./tarnel --window --replay demo.tarnel)"

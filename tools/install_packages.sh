@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the distribution packages Tarnel needs: `run` for building and playing the game alone,
-# `test` (the default) for that plus everything the tests, benchmarks, demo and package need.
+# `test` (the default) for that plus everything the tests, benchmarks, demo and package need,
+# `fuzz` for that plus clang's libFuzzer.
 # Does nothing when every package is already present; uses sudo when not run as root.
 set -euo pipefail
 
@@ -27,12 +28,17 @@ test_packages=(
     nodejs npm                   # ... the browser tests: node, and npm ci for puppeteer-core
     chromium                     # ... the browser the tests play the page in, headless
 )
+fuzz_packages=(
+    clang libfuzzer-14-dev       # `make fuzz`: the readers of untrusted files under libFuzzer
+    libclang-rt-14-dev           # ... with clang's AddressSanitizer and UndefinedBehaviorSanitizer
+)
 
 case ${1:-test} in
 run) packages=("${run_packages[@]}") ;;
 test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+fuzz) packages=("${run_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}") ;;
 *)
-    echo "usage: tools/install_packages.sh [run|test]" >&2
+    echo "usage: tools/install_packages.sh [run|test|fuzz]" >&2
     exit 2
     ;;
 esac

@@ -80,9 +80,13 @@ bool bmp_header_is_sound(const std::string& file) {
         return false;
     }
     unsigned char header[BMP_HEADERS] = {};
-    const bool whole = read(fd, header, BMP_HEADERS) == BMP_HEADERS;
+    const ssize_t got = read(fd, header, BMP_HEADERS);
     close(fd);
-    if (!whole) {
+    return bmp_header_is_sound(header, got > 0 ? static_cast<std::size_t>(got) : 0, fileSize);
+}
+
+bool bmp_header_is_sound(const unsigned char* header, std::size_t length, std::int64_t fileSize) {
+    if (length < BMP_HEADERS) {
         return true;
     }
     std::int64_t width, height, bitCount;

@@ -1,6 +1,8 @@
 // A look at a BMP file's header before SDL's loader trusts it.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Sets SDL's error to text as it stands: classic SDL's own formatting knows no %lld or %lu.
@@ -13,3 +15,7 @@ void set_sdl_error(const std::string& text);
 // refused with the system's reason. Sets SDL's error when it refuses. A header too short to read
 // is left to SDL's loader to report.
 bool bmp_header_is_sound(const std::string& file);
+
+// The same judgement of a header already read: its first length bytes, of a file of fileSize
+// bytes (0 or more).
+bool bmp_header_is_sound(const unsigned char* header, std::size_t length, std::int64_t fileSize);

@@ -22,12 +22,25 @@ template <int COUNT> void widenRow(const std::uint32_t* from, std::uint32_t* to,
     }
 }
 
+// The same for doubling, four pixels at a time: one wide store of eight pixels instead of four
+// narrow ones. It takes half the instructions of the loop above; at 3 and 4 it takes more.
+void doubleRow(const std::uint32_t* from, std::uint32_t* to, int width) {
+    constexpr int GROUP = 4; // pixels
+    int x = 0;
+    for (; x + GROUP <= width; x += GROUP) {
+        const std::uint32_t doubled[] = {from[x],     from[x],     from[x + 1], from[x + 1],
+                                         from[x + 2], from[x + 2], from[x + 3], from[x + 3]};
+        std::memcpy(to + 2 * x, doubled, sizeof doubled);
+    }
+    widenRow<2>(from + x, to + 2 * x, width - x);
+}
+
 void widenRow(const std::uint32_t* from, std::uint32_t* to, int width, int count) {
     switch (count) {
     case 1:
         return widenRow<1>(from, to, width);
     case 2:
-        return widenRow<2>(from, to, width);
+        return doubleRow(from, to, width);
     case 3:
         return widenRow<3>(from, to, width);
     case 4:

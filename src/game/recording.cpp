@@ -147,8 +147,8 @@ Recording new_recording(std::uint32_t seed) {
 std::string encode_recording(const Recording& recording) {
     std::string out(std::begin(MAGIC), std::end(MAGIC));
     for (std::uint64_t field :
-         {std::uint64_t{RECORDING_FORMAT}, std::uint64_t(recording.programMajor),
-          std::uint64_t(recording.programMinor), std::uint64_t(recording.frameRate),
+         {std::uint64_t{RECORDING_FORMAT}, std::uint64_t{recording.programMajor},
+          std::uint64_t{recording.programMinor}, std::uint64_t(recording.frameRate),
           std::uint64_t{recording.seed}, std::uint64_t{recording.frames}}) {
         putNumber(out, field);
     }
@@ -173,8 +173,8 @@ Recording decode_recording(const unsigned char* bytes, std::size_t size) {
         Reader::fail("format version 0 at byte " + std::to_string(formatAt) + " does not exist");
     }
     Recording recording;
-    recording.programMajor = static_cast<int>(in.number32("its header"));
-    recording.programMinor = static_cast<int>(in.number32("its header"));
+    recording.programMajor = in.number32("its header");
+    recording.programMinor = in.number32("its header");
     const std::uint32_t frameRate = in.number32("its header");
     if (frameRate != FRAME_RATE) {
         Reader::fail("it was played at " + std::to_string(frameRate) +

@@ -20,9 +20,9 @@ struct Recording {
     };
 
     std::uint32_t seed = 0;
-    int frameRate = 0;    // frames a second it was played at
-    int programMajor = 0; // the version of the program that made it
-    int programMinor = 0;
+    int frameRate = 0;              // frames a second it was played at
+    std::uint32_t programMajor = 0; // the version of the program that made it
+    std::uint32_t programMinor = 0;
     std::uint32_t frames = 0; // in all runs
     std::vector<Run> runs;
 

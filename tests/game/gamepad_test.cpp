@@ -81,7 +81,7 @@ constexpr int BUTTONS = 15;             // up to the D-pad's
 constexpr int D_PAD_RIGHT = 14;         // SDL 2's game-controller button numbers
 constexpr int START = 6;
 
-class VirtualPad : public DisplayTest {
+class VirtualPad : public GameTest {
 protected:
     void SetUp() override {
         void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
@@ -105,16 +105,11 @@ protected:
         ASSERT_GE(index, 0);
         pad = joysticks.open(index);
         ASSERT_NE(pad, nullptr);
-        DisplayTest::SetUp();
-        saveWorldPictures(1328, 832);
-        srand(5);
-        keys = SDL_GetKeyState(nullptr);
-        std::fill(keys, keys + SDLK_LAST, Uint8{0});
+        GameTest::SetUp();
     }
     void TearDown() override {
         if (pad != nullptr) {
-            std::fill(keys, keys + SDLK_LAST, Uint8{0});
-            DisplayTest::TearDown();
+            GameTest::TearDown();
             joysticks.detach(index);
         }
     }
@@ -122,8 +117,6 @@ protected:
     VirtualJoysticks joysticks = {};
     int index = -1;
     void* pad = nullptr;
-    Uint8* keys = nullptr;
-    WorkingFolder folder;
 };
 
 TEST_F(VirtualPad, WalksThePlayerAndPausesThroughTheGamesFrame) {

@@ -55,22 +55,12 @@ void pushReturn() {
     ASSERT_EQ(SDL_PushEvent(&press), 0) << SDL_GetError();
 }
 
-class Soak : public DisplayTest {
+class Soak : public GameTest {
 protected:
     void SetUp() override {
-        DisplayTest::SetUp();
-        saveWorldPictures(1328, 832);
+        GameTest::SetUp();
         srand(WORLD_SEED);
-        keys = SDL_GetKeyState(nullptr);
-        std::fill(keys, keys + SDLK_LAST, Uint8{0});
     }
-    void TearDown() override {
-        std::fill(keys, keys + SDLK_LAST, Uint8{0});
-        DisplayTest::TearDown(); // a stepped game never reaches the loop's SDL_Quit
-    }
-
-    WorkingFolder folder;
-    Uint8* keys = nullptr;
 };
 
 // The player is driven the way SDL would be: the keyboard state written and Return pressed

@@ -116,4 +116,17 @@ World& WorldTest::buildSpreadOut(int count) {
     return built;
 }
 
+void GameTest::SetUp() {
+    DisplayTest::SetUp();
+    saveWorldPictures(1328, 832);
+    srand(5);
+    keys = SDL_GetKeyState(nullptr);
+    std::fill(keys, keys + SDLK_LAST, Uint8{0});
+}
+
+void GameTest::TearDown() {
+    std::fill(keys, keys + SDLK_LAST, Uint8{0});
+    DisplayTest::TearDown();
+}
+
 } // namespace fixtures

@@ -50,4 +50,16 @@ protected:
     std::unique_ptr<World> world;
 };
 
+// A game's pictures in a folder of their own on the dummy display, the random generator seeded
+// with 5, and SDL's keyboard state, which a test writes as the keys it holds, cleared before and
+// after.
+class GameTest : public DisplayTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    WorkingFolder folder;
+    Uint8* keys = nullptr;
+};
+
 } // namespace fixtures
