@@ -108,30 +108,12 @@ async function changeAfter(page, press) {
 }
 
 // In the page: canvas snapshots by name, and what the checks read from them.
-function installTools() {
+function installCanvasTools() {
   const context = Module.canvas.getContext('2d');
   const WIDTH = Module.canvas.width;
   const HEIGHT = Module.canvas.height;
   const snaps = {};
   const rgb = (data, i) => (data[i] << 16) | (data[i + 1] << 8) | data[i + 2];
-  // Every colour of a picture the page loaded, by its name in the page's files.
-  const colours = (name) => {
-    const picture = Module.preloadedImages['/' + name];
-    const canvas = document.createElement('canvas');
-    canvas.width = picture.width;
-    canvas.height = picture.height;
-    canvas.getContext('2d').drawImage(picture, 0, 0);
-    const data = canvas.getContext('2d').getImageData(0, 0, picture.width, picture.height).data;
-    const set = new Set();
-    for (let i = 0; i < data.length; i += 4) set.add(rgb(data, i));
-    return set;
-  };
-  const MAGENTA = 0xff00ff;
-  const background = colours('Background.bmp');
-  const sprites = new Set();
-  for (const sheet of ['Link.bmp', 'BlueSoldier.bmp', 'GreenSoldier.bmp', 'Armos.bmp']) {
-    for (const colour of colours(sheet)) if (!background.has(colour) && colour !== MAGENTA) sprites.add(colour);
-  }
   // The share of sampled pixels (every third) of b that show a's pixel dx to the right and
   // dy below.
   const match = (A, B, dx, dy) => {
@@ -147,22 +129,8 @@ function installTools() {
     }
     return same / total;
   };
-  window.repeatsSeen = 0;
-  document.addEventListener('keydown', (event) => { if (event.repeat) window.repeatsSeen++; });
   window.tools = {
     snap(name) { snaps[name] = context.getImageData(0, 0, WIDTH, HEIGHT).data; },
-    // Pixels by what they show: magenta, the background's colours, colours only sprites have.
-    census(name) {
-      const data = snaps[name];
-      const counts = {magenta: 0, background: 0, sprite: 0, pixels: WIDTH * HEIGHT};
-      for (let i = 0; i < data.length; i += 4) {
-        const colour = rgb(data, i);
-        if (colour === MAGENTA) counts.magenta++;
-        else if (background.has(colour)) counts.background++;
-        else if (sprites.has(colour)) counts.sprite++;
-      }
-      return counts;
-    },
     // How far the view moved from a to b, pixels, right (dx) or down (dy), as the player walks
     // one way at a time: b's pixel (x, y) shows a's (x + dx, y + dy). The sprites walk about,
     // so the best match wins.
@@ -194,4 +162,4 @@ function installTools() {
 }
 
 module.exports = {CAPTION, serve, launch, close, openPage, check, finish, sleep, waitForMessage,
-  SETTLE, frames, changeAfter, installTools};
+  SETTLE, frames, changeAfter, installCanvasTools};

@@ -6,14 +6,14 @@
 const fs = require('fs');
 const path = require('path');
 const zlib = require('zlib');
-const {CAPTION, serve, launch, close, openPage, check, finish, sleep, waitForMessage, frames, SETTLE,
-  changeAfter, installTools} = require('./page');
+const {CAPTION, serve, launch, close, openPage, check, finish, sleep, waitForMessage} = require('./page');
 
 const [webFolder, screenshotFile] = process.argv.slice(2);
 const SEED = 7;
 const STEP = 4;              // pixels the player walks a frame
 const REPEAT_DELAY = 500;    // ms before a held key repeats, as browsers do
 const REPEAT_INTERVAL = 33;  // ms between repeats: about 30 a second
+const SETTLE = 2;            // frames: the first polls the key's event, the second acts on it
 const ESCAPE_HOLD = 200;     // ms: Escape is read as held, once a frame, and ends the frames
 const GZIP_BUDGET = 1 << 20; // bytes the page may take gzipped
 
@@ -27,6 +27,94 @@ async function holdKey(page, key, ms) {
     await sleep(REPEAT_INTERVAL);
   }
   await page.keyboard.up(key);
+}
+
+// Waits until the page has played count more frames, however busy the machine is.
+async function frames(page, count) {
+  const from = await page.evaluate(() => Module.timing.frames);
+  await page.waitForFunction((until) => Module.timing.frames >= until, {}, from + count);
+}
+
+// Presses Return, lets it act, and counts the canvas pixels that change over the next 600 ms.
+async function changeAfterEnter(page) {
+  await page.keyboard.press('Enter');
+  await frames(page, SETTLE);
+  await page.evaluate(() => tools.snap('before'));
+  await sleep(600);
+  await page.evaluate(() => tools.snap('after'));
+  return page.evaluate(() => tools.differing('before', 'after'));
+}
+
+// In the page: canvas snapshots by name, and what the checks read from them.
+function installTools() {
+  const context = Module.canvas.getContext('2d');
+  const WIDTH = Module.canvas.width;
+  const HEIGHT = Module.canvas.height;
+  const snaps = {};
+  const rgb = (data, i) => (data[i] << 16) | (data[i + 1] << 8) | data[i + 2];
+  // Every colour of a picture the page loaded, by its name in the page's files.
+  const colours = (name) => {
+    const picture = Module.preloadedImages['/' + name];
+    const canvas = document.createElement('canvas');
+    canvas.width = picture.width;
+    canvas.height = picture.height;
+    canvas.getContext('2d').drawImage(picture, 0, 0);
+    const data = canvas.getContext('2d').getImageData(0, 0, picture.width, picture.height).data;
+    const set = new Set();
+    for (let i = 0; i < data.length; i += 4) set.add(rgb(data, i));
+    return set;
+  };
+  const MAGENTA = 0xff00ff;
+  const background = colours('Background.bmp');
+  const sprites = new Set();
+  for (const sheet of ['Link.bmp', 'BlueSoldier.bmp', 'GreenSoldier.bmp', 'Armos.bmp']) {
+    for (const colour of colours(sheet)) if (!background.has(colour) && colour !== MAGENTA) sprites.add(colour);
+  }
+  window.repeatsSeen = 0;
+  document.addEventListener('keydown', (event) => { if (event.repeat) window.repeatsSeen++; });
+  window.tools = {
+    snap(name) { snaps[name] = context.getImageData(0, 0, WIDTH, HEIGHT).data; },
+    // Pixels by what they show: magenta, the background's colours, colours only sprites have.
+    census(name) {
+      const data = snaps[name];
+      const counts = {magenta: 0, background: 0, sprite: 0, pixels: WIDTH * HEIGHT};
+      for (let i = 0; i < data.length; i += 4) {
+        const colour = rgb(data, i);
+        if (colour === MAGENTA) counts.magenta++;
+        else if (background.has(colour)) counts.background++;
+        else if (sprites.has(colour)) counts.sprite++;
+      }
+      return counts;
+    },
+    // How far the view moved right from a to b, pixels: b's pixel x shows a's x + dx. The
+    // sprites walk about, so the best match over a sample of every third pixel wins.
+    shift(a, b) {
+      const A = snaps[a];
+      const B = snaps[b];
+      let best = {dx: 0, match: -1};
+      for (let dx = -200; dx <= 200; dx++) {
+        let same = 0;
+        let total = 0;
+        for (let y = 0; y < HEIGHT; y += 3) {
+          for (let x = Math.max(0, -dx); x < Math.min(WIDTH, WIDTH - dx); x += 3) {
+            const i = (y * WIDTH + x) * 4;
+            const j = (y * WIDTH + x + dx) * 4;
+            total++;
+            if (A[j] === B[i] && A[j + 1] === B[i + 1] && A[j + 2] === B[i + 2]) same++;
+          }
+        }
+        if (same / total > best.match) best = {dx, match: same / total};
+      }
+      return best;
+    },
+    differing(a, b) {
+      let count = 0;
+      for (let i = 0; i < snaps[a].length; i += 4) {
+        if (rgb(snaps[a], i) !== rgb(snaps[b], i)) count++;
+      }
+      return count;
+    },
+  };
 }
 
 // A hash of the canvas after each of the first frames, taken in the page as they are drawn.
@@ -101,14 +189,14 @@ async function main() {
     await holdKey(page, 'ArrowRight', 2000);
     await frames(page, SETTLE);
     await page.evaluate(() => tools.snap('released'));
-    await frames(page, 20);
+    await sleep(1000);
     await page.evaluate(() => tools.snap('later'));
     const repeats = await page.evaluate(() => window.repeatsSeen);
     check(repeats >= 10, 'the held key repeated as a browser repeats it', `${repeats} repeats`);
     const walked = await page.evaluate(() => tools.shift('start', 'released'));
     check(walked.dx >= 10 * STEP, 'a held Right scrolls the view right', JSON.stringify(walked));
     const drift = await page.evaluate(() => tools.shift('released', 'later'));
-    check(drift.dx === 0 && drift.dy === 0, 'the view stops when Right is released', JSON.stringify(drift));
+    check(drift.dx === 0, 'the view stops when Right is released', JSON.stringify(drift));
 
     // Three seconds of mouse movement over the canvas, then Left must still walk: back along
     // the path just walked, where the crowd is least likely to stand in the way.
@@ -127,10 +215,9 @@ async function main() {
     check(afterMouse.dx <= -STEP, 'keys still walk after mouse movement', JSON.stringify(afterMouse));
 
     // Return freezes the world; Return again lets it move on.
-    const pressEnter = () => page.keyboard.press('Enter');
-    const frozen = await changeAfter(page, pressEnter);
+    const frozen = await changeAfterEnter(page);
     check(frozen === 0, 'Return pauses: nothing moves', `${frozen} pixels changed`);
-    const moving = await changeAfter(page, pressEnter);
+    const moving = await changeAfterEnter(page);
     check(moving > 0, 'Return again resumes: the crowd moves', `${moving} pixels changed`);
 
     // The arrows walk; the page, made taller than the window, stays where it is.

@@ -8,7 +8,7 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const {serve, launch, close, openPage, check, finish, sleep, waitForMessage, frames, SETTLE,
-  changeAfter, installTools} = require('./page');
+  changeAfter, installCanvasTools} = require('./page');
 
 const [webFolder] = process.argv.slice(2);
 const SEED = 7;
@@ -117,7 +117,7 @@ async function checkTouch(page, {canvas, window}, boxes) {
     JSON.stringify(boxes));
 
   await page.evaluate(() => { document.documentElement.style.height = '200vh'; });
-  await page.evaluate(installTools);
+  await page.evaluate(installCanvasTools);
   await page.evaluate(() => tools.snap('start'));
   await page.touchscreen.touchStart(...centre(right));
   await frames(page, WALK);
@@ -229,7 +229,7 @@ async function checkPad(browser, address, errors) {
   await page.evaluateOnNewDocument(stubGamepads);
   await page.goto(`${address}?seed=${SEED}`);
   await page.waitForFunction(() => Module.timing.flips > 0, {timeout: 15000});
-  await page.evaluate(installTools);
+  await page.evaluate(installCanvasTools);
   await page.evaluate(() => connectPad());
   const setPad = (change) => page.evaluate((c) => setPad(c), change);
   const moves = [
@@ -273,7 +273,7 @@ async function playRecorded(browser, address, errors) {
   await sleep(ESCAPE_HOLD);
   await page.keyboard.up('Escape');
   await waitForMessage(page, /over/);
-  await page.evaluate(installTools);
+  await page.evaluate(installCanvasTools);
   const finalHash = await page.evaluate(() => tools.hash());
   const save = await page.$('aria/Save this game');
   const offered = save && await save.evaluate(async (link) => ({name: link.download,
@@ -318,7 +318,7 @@ async function checkRecordings(browser, address, errors, served) {
       continue;
     }
     const said = await waitForMessage(page, /ended/, 30000);
-    await page.evaluate(installTools);
+    await page.evaluate(installCanvasTools);
     const hash = await page.evaluate(() => tools.hash());
     check(said === 'The replay has ended.' && hash === finalHash,
       `a recording ${how}: replayed to the game's last picture, pixel for pixel`, `${said} ${hash} / ${finalHash}`);
