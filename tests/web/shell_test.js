@@ -32,10 +32,11 @@ const WINDOWS = [
     then: checkTouch},
 ];
 
-// Opens the page at viewport and waits for its first frames.
-async function play(browser, address, viewport, errors) {
+// Opens the page at viewport, after prepare(page), and waits for its first frames.
+async function play(browser, address, errors, viewport = null, prepare = async () => {}) {
   const page = await openPage(browser, errors);
-  await page.setViewport(viewport);
+  if (viewport) await page.setViewport(viewport);
+  await prepare(page);
   await page.goto(`${address}?seed=${SEED}`);
   await page.waitForFunction(() => Module.timing.flips > 0, {timeout: 15000});
   return page;
@@ -72,7 +73,7 @@ function fitsLargest({canvas, room}) {
 
 async function checkWindows(browser, address, errors) {
   for (const {name, viewport, leastScale = 0, then} of WINDOWS) {
-    const page = await play(browser, address, viewport, errors);
+    const page = await play(browser, address, errors, viewport);
     const seen = await layout(page);
     const size = `${seen.canvas.width} x ${seen.canvas.height} in ${seen.room.width} x ${seen.room.height}`;
     check(fitsLargest(seen) && seen.canvas.width >= 640 * leastScale,
@@ -177,11 +178,16 @@ async function checkFullScreen(page) {
   const after = await page.$eval('#message', (line) => line.textContent);
   check(playing && !/over/.test(after), 'Escape leaves the full screen and the game plays on', after);
 
+  const ended = await endGame(page);
+  check(ended === 'The game is over.', 'Escape again ends the game', ended);
+}
+
+// Holds Escape until the game reads it; returns what the page then says.
+async function endGame(page) {
   await page.keyboard.down('Escape');
   await sleep(ESCAPE_HOLD);
   await page.keyboard.up('Escape');
-  const ended = await waitForMessage(page, /over/);
-  check(ended === 'The game is over.', 'Escape again ends the game', ended);
+  return waitForMessage(page, /over/);
 }
 
 // In the page, before it loads: a standard pad in the browser's second slot, the first empty,
@@ -225,21 +231,18 @@ async function walk(page, count, hold, release) {
 // A pad connected once the game plays walks the player with its D-pad and its left stick, and
 // pauses and resumes with Start; Return still pauses at once.
 async function checkPad(browser, address, errors) {
-  const page = await openPage(browser, errors);
-  await page.evaluateOnNewDocument(stubGamepads);
-  await page.goto(`${address}?seed=${SEED}`);
-  await page.waitForFunction(() => Module.timing.flips > 0, {timeout: 15000});
+  const page = await play(browser, address, errors, null, (p) => p.evaluateOnNewDocument(stubGamepads));
   await page.evaluate(installCanvasTools);
   await page.evaluate(() => connectPad());
   const setPad = (change) => page.evaluate((c) => setPad(c), change);
   const moves = [
-    {name: "the D-pad's right", change: {button: DPAD_RIGHT}, value: 1, count: WALK, way: 'dx', sign: 1},
-    {name: 'the left stick pushed left', change: {axis: STICK_X}, value: -1, count: TURN, way: 'dx', sign: -1},
+    {name: "the D-pad's right", change: {button: DPAD_RIGHT}, value: 1, count: WALK},
+    {name: 'the left stick pushed left', change: {axis: STICK_X}, value: -1, count: TURN},
   ];
-  for (const {name, change, value, count, way, sign} of moves) {
+  for (const {name, change, value, count} of moves) {
     const [moved, drift] = await walk(page, count, () => setPad({...change, value}),
       () => setPad({...change, value: 0}));
-    check(moved[way] * sign >= LEAST_WALK, `a pad: ${name} held walks the view`, JSON.stringify(moved));
+    check(moved.dx * value >= LEAST_WALK, `a pad: ${name} held walks the view`, JSON.stringify(moved));
     check(drift.dx === 0 && drift.dy === 0, `a pad: the view stops when ${name} is let go`, JSON.stringify(drift));
   }
   const pressStart = async () => {
@@ -259,9 +262,7 @@ async function checkPad(browser, address, errors) {
 // Plays a short game (a walk, a pause) and ends it; returns the final canvas's hash and the
 // recording the page offers.
 async function playRecorded(browser, address, errors) {
-  const page = await openPage(browser, errors);
-  await page.goto(`${address}?seed=${SEED}`);
-  await page.waitForFunction(() => Module.timing.flips > 0, {timeout: 15000});
+  const page = await play(browser, address, errors);
   await page.keyboard.down('ArrowRight');
   await frames(page, 10);
   await page.keyboard.up('ArrowRight');
@@ -269,10 +270,7 @@ async function playRecorded(browser, address, errors) {
     await page.keyboard.press('Enter');
     await frames(page, 5);
   }
-  await page.keyboard.down('Escape');
-  await sleep(ESCAPE_HOLD);
-  await page.keyboard.up('Escape');
-  await waitForMessage(page, /over/);
+  await endGame(page);
   await page.evaluate(installCanvasTools);
   const finalHash = await page.evaluate(() => tools.hash());
   const save = await page.$('aria/Save this game');
