@@ -3,20 +3,17 @@
 #include "display/display.h"
 #include "game/game.h"
 #include "game/options.h"
-#include "game/recording_file.h"
+#include "game/recording_session.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <emscripten.h>
 #include <memory>
-#include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
 
 namespace {
 
-constexpr int EXIT_USAGE = 2; // a command line (here: the page's address) that cannot be obeyed
 // The file mode mask a desktop session starts with. The browser's C library starts with 0777,
 // under which the recording would be made unreadable, also to the page that offers it.
 constexpr mode_t DESKTOP_UMASK = 022;
@@ -32,9 +29,7 @@ constexpr PadLayout STANDARD_GAMEPAD = {
 
 // The one game and what it records or replays; they live on after main returns, while the
 // browser runs the frames.
-std::optional<Recording> recording;
-std::optional<Replay> replay;
-std::optional<RecordingFile> recordingFile;
+RecordingSession recording;
 std::unique_ptr<Game> game;
 
 // Ends the game as the desktop's main does: SDL shut down, then the recording given its name.
@@ -43,13 +38,11 @@ void finish() {
     emscripten_cancel_main_loop();
     game->end();
     int status = EXIT_SUCCESS;
-    if (recordingFile) {
-        try {
-            recordingFile->save(*recording);
-        } catch (const std::exception& error) {
-            std::fprintf(stderr, "tarnel: %s\n", error.what());
-            status = EXIT_FAILURE;
-        }
+    try {
+        recording.save();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "tarnel: %s\n", error.what());
+        status = EXIT_FAILURE;
     }
     emscripten_force_exit(status);
 }
@@ -66,27 +59,6 @@ void frame() {
     }
 }
 
-// Reads the recording to replay, or makes the file to record into: EXIT_SUCCESS, or the exit
-// status once the reason is written.
-int prepareRecording(const Options& options) {
-    try {
-        if (!options.replay.empty()) {
-            recording = read_recording(options.replay);
-            replay.emplace(*recording);
-        } else if (!options.record.empty()) {
-            recordingFile.emplace(options.record);
-        }
-        return EXIT_SUCCESS;
-    } catch (const RecordingError& error) {
-        std::fprintf(stderr, "tarnel: cannot replay %s: %s\n", options.replay.c_str(),
-                     error.what());
-        return EXIT_FAILURE;
-    } catch (const RecordingFile::Refused& error) {
-        std::fprintf(stderr, "tarnel: %s\n", error.what());
-        return EXIT_USAGE;
-    }
-}
-
 } // namespace
 
 // The page passes ?seed=N as --seed N and names the file it records into or replays from.
@@ -98,23 +70,16 @@ int main(int argc, char* argv[]) {
         return EXIT_USAGE;
     }
     umask(DESKTOP_UMASK);
-    if (const int status = prepareRecording(options); status != EXIT_SUCCESS) {
+    if (const int status = recording.prepare(options); status != EXIT_SUCCESS) {
         return status;
     }
     try {
         screen_init({true}); // the page's canvas; the page itself offers the full screen
         ignore_streaming_input();
-        const std::uint32_t seed = replay         ? recording->seed
-                                   : options.seed ? *options.seed
-                                                  : static_cast<std::uint32_t>(time(nullptr));
-        if (recordingFile) {
-            recording = new_recording(seed);
-        }
-        srand(seed);
+        srand(recording.seed(options));
         game = std::make_unique<Game>(Game::Stepped{});
         game->pad.close(); // opened with a desktop runtime's layout: the frames open it anew
-        game->replay = replay ? &*replay : nullptr;
-        game->recording = recordingFile ? &*recording : nullptr;
+        recording.attach(*game);
     } catch (const std::exception& error) {
         // The pictures are packed into the page when it is built: a missing one was left out.
         const bool leftOut = dynamic_cast<const BackgroundNotFound*>(&error) != nullptr;

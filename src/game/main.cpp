@@ -4,12 +4,11 @@
 #include "game/game.h"
 #include "game/hangup.h"
 #include "game/options.h"
-#include "game/recording_file.h"
+#include "game/recording_session.h"
 #include "game/screen_switch.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -18,8 +17,6 @@
 extern "C" int SDL_main(int argc, char* argv[]);
 
 namespace {
-
-constexpr int EXIT_USAGE = 2; // a command line that cannot be obeyed
 
 // What to do about an error: for a background that is not there, where it was looked for and
 // how to start among the pictures.
@@ -54,23 +51,9 @@ int SDL_main(int argc, char* argv[]) {
         break;
     }
     // A recording is read, and its file made ready, before the display is touched.
-    std::optional<Recording> recording;
-    std::optional<Replay> replay;
-    std::optional<RecordingFile> recordingFile;
-    try {
-        if (!options.replay.empty()) {
-            recording = read_recording(options.replay);
-            replay.emplace(*recording);
-        } else if (!options.record.empty()) {
-            recordingFile.emplace(options.record);
-        }
-    } catch (const RecordingError& error) {
-        std::fprintf(stderr, "tarnel: cannot replay %s: %s\n", options.replay.c_str(),
-                     error.what());
-        return EXIT_FAILURE;
-    } catch (const RecordingFile::Refused& error) {
-        std::fprintf(stderr, "tarnel: %s\n", error.what());
-        return EXIT_USAGE;
+    RecordingSession recording;
+    if (const int status = recording.prepare(options); status != EXIT_SUCCESS) {
+        return status;
     }
     // A second full-screen copy would wait unseen inside the first one's input grab.
     ScreenSwitch screens;
@@ -85,22 +68,13 @@ int SDL_main(int argc, char* argv[]) {
         screen_init({options.window, options.scale});
         end_on_hangup();
         ignore_streaming_input();
-        const std::uint32_t seed = replay         ? recording->seed
-                                   : options.seed ? *options.seed
-                                                  : static_cast<std::uint32_t>(time(nullptr));
-        if (recordingFile) {
-            recording = new_recording(seed);
-        }
-        srand(seed);
+        srand(recording.seed(options));
         SDL_ShowCursor(SDL_DISABLE);
         Game game{Game::Stepped{}};
         game.screens = &screens;
-        game.replay = replay ? &*replay : nullptr;
-        game.recording = recordingFile ? &*recording : nullptr;
+        recording.attach(game);
         game.play(); // shuts SDL down at its end
-        if (recordingFile) {
-            recordingFile->save(*recording);
-        }
+        recording.save();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tarnel: %s%s\n", error.what(), hintFor(error).c_str());
         SDL_Quit(); // gives the desktop its video mode back

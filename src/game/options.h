@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+constexpr int EXIT_USAGE = 2; // the exit status for a command line that cannot be obeyed
+
 struct Options {
     enum class Action {
         PLAY,    // start the game
