@@ -32,11 +32,10 @@ constexpr PadLayout STANDARD_GAMEPAD = {
 RecordingSession recording;
 std::unique_ptr<Game> game;
 
-// Ends the game as the desktop's main does: SDL shut down, then the recording given its name.
+// Ends the game as the desktop's main does: the recording given its name, then SDL shut down.
 // The page learns how it went from the exit status, and reads the recording from the files.
 void finish() {
     emscripten_cancel_main_loop();
-    game->end();
     int status = EXIT_SUCCESS;
     try {
         recording.save();
@@ -44,6 +43,7 @@ void finish() {
         std::fprintf(stderr, "tarnel: %s\n", error.what());
         status = EXIT_FAILURE;
     }
+    game->end();
     emscripten_force_exit(status);
 }
 

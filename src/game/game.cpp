@@ -51,11 +51,15 @@ void ignore_streaming_input() {
 }
 
 void Game::play() {
+    playUntilQuit();
+    end();
+}
+
+void Game::playUntilQuit() {
     while (!quit) {
         playFrame();
         waitForFrameEnd();
     }
-    end();
 }
 
 void Game::end() {

@@ -38,6 +38,8 @@ public:
 
     // Runs frames until the user quits, then ends the game.
     void play();
+    // Runs frames until the user quits, leaving SDL up.
+    void playUntilQuit();
     // Releases SCREEN and shuts SDL down: for a caller that runs the frames itself, once quit.
     void end();
     // One frame: what the player asks for, and unless paused the moves and the drawing.

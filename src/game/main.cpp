@@ -73,8 +73,10 @@ int SDL_main(int argc, char* argv[]) {
         Game game{Game::Stepped{}};
         game.screens = &screens;
         recording.attach(game);
-        game.play(); // shuts SDL down at its end
+        game.playUntilQuit();
+        // Saved while SDL still turns signals into quits, so a second Ctrl+C cannot cut it short.
         recording.save();
+        game.end();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tarnel: %s%s\n", error.what(), hintFor(error).c_str());
         SDL_Quit(); // gives the desktop its video mode back

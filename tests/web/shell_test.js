@@ -1,16 +1,17 @@
 // The page around the game in headless chromium: the canvas's size in windows large and small,
 // the full screen that Escape leaves without ending the game, a gamepad, touch controls, and
-// recordings saved and watched.
-// Usage: node shell_test.js WEB_FOLDER
+// recordings saved and watched, the desktop's in the page and the page's on the desktop.
+// Usage: node shell_test.js WEB_FOLDER PROGRAM FLIP_PROBE
 'use strict';
 
+const {spawn} = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const {serve, launch, close, openPage, check, finish, sleep, waitForMessage, frames, SETTLE,
   changeAfter, installCanvasTools} = require('./page');
 
-const [webFolder] = process.argv.slice(2);
+const [webFolder, program, flipProbe] = process.argv.slice(2);
 const SEED = 7;
 const ESCAPE_HOLD = 200; // ms: Escape is read as held, once a frame
 const PHONE = {isMobile: true, hasTouch: true};
@@ -24,6 +25,7 @@ const TOUCH_CONTROLS = ['Up', 'Right', 'Down', 'Left', 'Pause'];
 const LEAST_TARGET = 48; // CSS pixels a touch target spans at least
 const MAGIC = [0x89, 0x54, 0x4e, 0x4c]; // the first bytes of a recording: 0x89 'T' 'N' 'L'
 const HEADER = 12;       // bytes of a recording before its seed
+const DESKTOP_FRAMES = 30; // a desktop game recorded until SIGTERM ends it
 
 const WINDOWS = [
   {name: 'a large window', viewport: {width: 1920, height: 1080}, leastScale: 2, then: checkFullScreen},
@@ -279,6 +281,44 @@ async function playRecorded(browser, address, errors) {
   return {page, finalHash, offered};
 }
 
+// The same hash of a picture as tools.hash() takes of the canvas, from the flip probe's pixels
+// of the desktop's dummy screen (32 bits, blue in the lowest byte): red, green, blue, opaque.
+function hashOfDesktopPicture(file) {
+  const pixels = fs.readFileSync(file);
+  let hash = 2166136261;
+  for (let i = 0; i < pixels.length; i += 4) {
+    for (const byte of [pixels[i + 2], pixels[i + 1], pixels[i], 255]) {
+      hash = Math.imul(hash ^ byte, 16777619) >>> 0;
+    }
+  }
+  return hash;
+}
+
+// Runs the desktop program with args on SDL's dummy drivers from its pictures' folder, the
+// flip probe keeping its last picture; with stopAfter, SIGTERM ends it once that many frames
+// are drawn. Resolves to its exit status and its last picture's hash.
+function desktopGame(args, stopAfter = 0) {
+  const work = fs.mkdtempSync(path.join(os.tmpdir(), 'tarnel-desktop-'));
+  const last = path.join(work, 'last');
+  const log = path.join(work, 'flips');
+  const child = spawn(program, args, {cwd: path.dirname(program), stdio: 'ignore', env: {
+    ...process.env, SDL_VIDEODRIVER: 'dummy', SDL_AUDIODRIVER: 'dummy', XDG_RUNTIME_DIR: work,
+    LD_PRELOAD: flipProbe, TARNEL_FLIP_LAST: last, TARNEL_FLIP_LOG: log}});
+  const drawn = () => fs.existsSync(log) ? fs.readFileSync(log, 'utf8').split('\n').length - 1 : 0;
+  const watch = stopAfter && setInterval(() => {
+    if (drawn() >= stopAfter) {
+      clearInterval(watch); // one signal, as the end of a game
+      child.kill('SIGTERM');
+    }
+  }, 10);
+  return new Promise((resolve) => child.on('exit', (status) => {
+    clearInterval(watch);
+    const hash = fs.existsSync(last) ? hashOfDesktopPicture(last) : null;
+    fs.rmSync(work, {recursive: true});
+    resolve({status, hash});
+  }));
+}
+
 // The game the page recorded is offered as a file; watched through the picker or from an
 // address, it ends on the canvas the game ended on; a damaged one dropped on the page gets the
 // program's own message.
@@ -300,6 +340,7 @@ async function checkRecordings(browser, address, errors, served) {
       fs.rmSync(folder, {recursive: true});
     }},
     {how: 'at ?replay=URL', start: () => page.goto(`${address}?replay=recorded.tarnel`)},
+    {how: 'replayed on the desktop', desktop: true},
     {how: 'dropped on the page, cut short', damaged: true, start: () => Promise.all([page.waitForNavigation(),
       page.evaluate((cut) => {
         const transfer = new DataTransfer();
@@ -307,7 +348,17 @@ async function checkRecordings(browser, address, errors, served) {
         document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: transfer, bubbles: true}));
       }, bytes.slice(0, HEADER))])},
   ];
-  for (const {how, damaged, start} of ways) {
+  for (const {how, damaged, desktop, start} of ways) {
+    if (desktop) {
+      const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'tarnel-web-')), 'recorded.tarnel');
+      fs.writeFileSync(file, Buffer.from(bytes));
+      const replayed = await desktopGame(['--window', '--replay', file]);
+      fs.rmSync(path.dirname(file), {recursive: true});
+      check(replayed.status === 0 && replayed.hash === finalHash,
+        `a recording ${how}: to the game's last picture, pixel for pixel`,
+        `status ${replayed.status}, ${replayed.hash} / ${finalHash}`);
+      continue;
+    }
     await start();
     if (damaged) {
       const said = await waitForMessage(page, /tarnel:/);
@@ -321,6 +372,21 @@ async function checkRecordings(browser, address, errors, served) {
     check(said === 'The replay has ended.' && hash === finalHash,
       `a recording ${how}: replayed to the game's last picture, pixel for pixel`, `${said} ${hash} / ${finalHash}`);
   }
+
+  // A game recorded on the desktop, ended by SIGTERM, replays in the page to its last picture.
+  const desktopFolder = fs.mkdtempSync(path.join(os.tmpdir(), 'tarnel-web-'));
+  const desktopFile = path.join(desktopFolder, 'desktop.tarnel');
+  const recorded = await desktopGame(['--window', '--seed', String(SEED + 1), '--record', desktopFile],
+    DESKTOP_FRAMES);
+  served['/desktop.tarnel'] = fs.readFileSync(desktopFile);
+  fs.rmSync(desktopFolder, {recursive: true});
+  await page.goto(`${address}?replay=desktop.tarnel`);
+  const said = await waitForMessage(page, /ended/, 30000);
+  await page.evaluate(installCanvasTools);
+  const hash = await page.evaluate(() => tools.hash());
+  check(recorded.status === 0 && said === 'The replay has ended.' && hash === recorded.hash,
+    'a game recorded on the desktop replays in the page to its last picture, pixel for pixel',
+    `status ${recorded.status}, ${said} ${hash} / ${recorded.hash}`);
   await page.close();
 }
 
