@@ -77,41 +77,95 @@ mergeInto(LibraryManager.library, {
     return found;
   },
 
-  // The display's format is the canvas's: a copy is all it takes.
-  SDL_DisplayFormat__deps: ['SDL_ConvertSurface'],
-  SDL_DisplayFormat: function(surf) {
-    return _SDL_ConvertSurface(surf);
-  },
-
-  // Canvas blits know alpha, not colour keys: the key colour's pixels are made transparent, so
-  // that blits leave them out. The game loads a sheet once a sprite, 200 times in all, so the
-  // keyed picture is worked out once a picture (its source and key) and copied after that.
-  // SDL_SRCCOLORKEY in these headers is 0x20000; the key is SDL_MapRGB's r | g << 8 | b << 16.
+  // Pictures: the game loads a sheet once a sprite, 201 surfaces of 5 pictures, and only blits
+  // them. Every surface of one picture shows the same canvas, so a load, a display-format copy
+  // and a colour key draw nothing; the keyed canvas is worked out once a picture and key. A
+  // surface gets a canvas of its own, a copy, the first time anything asks for its drawing
+  // context (a blit into it, a fill, a lock): blits from it read only its canvas.
+  $TarnelPictures__deps: ['$SDL'],
   $TarnelPictures: {
-    keyed: {}, // 'source key' -> a canvas of that picture with the key colour transparent
-  },
-  SDL_SetColorKey__deps: ['$TarnelPictures'],
-  SDL_SetColorKey: function(surf, flag, key) {
-    var data = SDL.surfaces[surf];
-    if (!(flag & 0x20000) || data.colorKeyed) return 0;
-    data.colorKeyed = true;
-    var name = data.source + ' ' + key;
-    var keyed = TarnelPictures.keyed[name];
-    if (!keyed) {
-      var image = data.ctx.getImageData(0, 0, data.width, data.height);
+    keyed: {}, // 'name key' -> a canvas of that picture with the key colour transparent
+    // A new surface that shows canvas, the picture called name, without drawing it.
+    share: function(canvas, name) {
+      var surf = SDL.makeSurface(canvas.width, canvas.height, 0, false, name);
+      var data = SDL.surfaces[surf];
+      SDL.canvasPool.push(data.canvas); // made for it and not needed: the next surface's
+      TarnelPictures.show(data, canvas, name);
+      return surf;
+    },
+    // Makes a surface's data show canvas, shared, until its drawing context is asked for.
+    show: function(data, canvas, name) {
+      data.canvas = canvas;
+      data.picture = name;
+      Object.defineProperty(data, 'ctx', {configurable: true, get: function() {
+        TarnelPictures.own(data);
+        return data.ctx;
+      }});
+    },
+    // Gives a surface that shares its picture a copy of its own, to draw into.
+    own: function(data) {
+      var canvas = document.createElement('canvas');
+      canvas.width = data.width;
+      canvas.height = data.height;
+      var ctx = canvas.getContext('2d');
+      ctx.drawImage(data.canvas, 0, 0);
+      delete data.ctx;
+      data.canvas = canvas;
+      data.ctx = ctx;
+      data.picture = null;
+    },
+    // A copy of canvas with every pixel of the key colour (r | g << 8 | b << 16) transparent.
+    keyedCopy: function(canvas, key) {
+      var image = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
       var pixels = image.data;
       var red = key & 0xff, green = (key >> 8) & 0xff, blue = (key >> 16) & 0xff;
       for (var i = 0; i < pixels.length; i += 4) {
         if (pixels[i] == red && pixels[i + 1] == green && pixels[i + 2] == blue) pixels[i + 3] = 0;
       }
-      keyed = TarnelPictures.keyed[name] = document.createElement('canvas');
-      keyed.width = data.width;
-      keyed.height = data.height;
+      var keyed = document.createElement('canvas');
+      keyed.width = canvas.width;
+      keyed.height = canvas.height;
       keyed.getContext('2d').putImageData(image, 0, 0);
+      return keyed;
+    },
+  },
+
+  // The display's format is the canvas's: a copy is all it takes, and a picture's shares it.
+  SDL_DisplayFormat__deps: ['SDL_ConvertSurface', '$TarnelPictures'],
+  SDL_DisplayFormat: function(surf) {
+    var data = SDL.surfaces[surf];
+    if (data.picture) return TarnelPictures.share(data.canvas, data.picture);
+    return _SDL_ConvertSurface(surf);
+  },
+
+  // A picture's canvas goes on showing in its other surfaces: it is not the pool's to reuse.
+  SDL_FreeSurface__deps: ['$SDL'],
+  SDL_FreeSurface: function(surf) {
+    var data = surf && SDL.surfaces[surf];
+    if (!data) return;
+    var shared = data.picture && data.canvas;
+    SDL.freeSurface(surf);
+    if (shared && SDL.canvasPool[SDL.canvasPool.length - 1] === shared) SDL.canvasPool.pop();
+  },
+
+  // Canvas blits know alpha, not colour keys: the key colour's pixels are made transparent, so
+  // that blits leave them out. SDL_SRCCOLORKEY in these headers is 0x20000; the key is
+  // SDL_MapRGB's r | g << 8 | b << 16.
+  SDL_SetColorKey__deps: ['$TarnelPictures'],
+  SDL_SetColorKey: function(surf, flag, key) {
+    var data = SDL.surfaces[surf];
+    if (!(flag & 0x20000) || data.colorKeyed) return 0;
+    data.colorKeyed = true;
+    if (data.picture) {
+      var name = data.picture + ' ' + key; // names what the canvas shows
+      var keyed = TarnelPictures.keyed[name] || TarnelPictures.keyedCopy(data.canvas, key);
+      TarnelPictures.show(data, TarnelPictures.keyed[name] = keyed, name);
+      return 0;
     }
+    var copy = TarnelPictures.keyedCopy(data.canvas, key);
     var mode = data.ctx.globalCompositeOperation;
     data.ctx.globalCompositeOperation = 'copy';
-    data.ctx.drawImage(keyed, 0, 0);
+    data.ctx.drawImage(copy, 0, 0);
     data.ctx.globalCompositeOperation = mode;
     return 0;
   },
@@ -130,10 +184,9 @@ mergeInto(LibraryManager.library, {
   },
 
   // Pictures come from the page's package, decoded by the browser as it loads (the preload
-  // plugins); one that is missing never gets here, refused by the game with the system's reason. The library's loader also copies every picture
-  // back into the heap, 200 times here; the pixels reach surface->pixels on SDL_LockSurface
-  // instead, as they do for every other surface of this library, and the game only blits.
-  SDL_LoadBMP_RW__deps: ['$SDL', '$PATH_FS', 'SDL_FreeRW', '$TarnelError'],
+  // plugins); one that is missing never gets here, refused by the game with the system's
+  // reason. Every load of a picture shares the decoded canvas (see TarnelPictures).
+  SDL_LoadBMP_RW__deps: ['$SDL', '$PATH_FS', 'SDL_FreeRW', '$TarnelError', '$TarnelPictures'],
   SDL_LoadBMP_RW: function(rwops, freeSource) {
     var name = PATH_FS.resolve(SDL.rwops[rwops].filename);
     if (freeSource) _SDL_FreeRW(rwops);
@@ -142,12 +195,7 @@ mergeInto(LibraryManager.library, {
       TarnelError.set('the browser cannot decode it');
       return 0;
     }
-    var surf = SDL.makeSurface(picture.width, picture.height, 0, false, 'load:' + name);
-    var ctx = SDL.surfaces[surf].ctx;
-    ctx.globalCompositeOperation = 'copy';
-    ctx.drawImage(picture, 0, 0);
-    ctx.globalCompositeOperation = 'source-over';
-    return surf;
+    return TarnelPictures.share(picture, name);
   },
 
   // The canvas shows what is drawn without a flip; the page counts flips to time its frames.
