@@ -21,8 +21,7 @@ command -v emcc >/dev/null || { echo "$0: emcc not found: run tools/install_pack
 mapfile -t sources < <(find "$root/src" -name '*.cpp' ! -path "$root/src/game/main.cpp" | sort)
 
 # Each picture is packed at the root of the page's file system, where the game reads it by
-# bare name; the preload plugins decode it with the browser's image decoder, which is what
-# the library's SDL_LoadBMP_RW reads.
+# bare name, as it is: library_sdl_gaps.js reads the BMP files itself.
 preload=()
 for picture in "${pictures[@]}"; do
     [ -f "$pictures_folder/$picture" ] || { echo "$0: no $pictures_folder/$picture" >&2; exit 1; }
@@ -40,5 +39,5 @@ NODE_PATH=/usr/share/nodejs emcc -std=c++17 -O2 -Wall -Wextra -Werror -fexceptio
     --js-library "$here/library_sdl_gaps.js" \
     --shell-file "$here/shell.html" \
     -sMINIFY_HTML=0 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
-    --use-preload-plugins "${preload[@]}" \
+    "${preload[@]}" \
     -o "$out/index.html"

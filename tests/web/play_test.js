@@ -46,33 +46,47 @@ async function changeAfterEnter(page) {
 }
 
 // In the page: canvas snapshots by name, and what the checks read from them.
-function installTools() {
+async function installTools() {
   const context = Module.canvas.getContext('2d');
   const WIDTH = Module.canvas.width;
   const HEIGHT = Module.canvas.height;
   const snaps = {};
   const rgb = (data, i) => (data[i] << 16) | (data[i + 1] << 8) | data[i + 2];
-  // Every colour of a picture the page loaded, by its name in the page's files.
-  const colours = (name) => {
-    const picture = Module.preloadedImages['/' + name];
+  // A picture of the page's files as the browser's own image decoder reads it: its pixels.
+  const decoded = async (name) => {
+    const file = new Blob([FS.readFile('/' + name)], {type: 'image/bmp'});
+    const picture = await createImageBitmap(file);
     const canvas = document.createElement('canvas');
     canvas.width = picture.width;
     canvas.height = picture.height;
     canvas.getContext('2d').drawImage(picture, 0, 0);
-    const data = canvas.getContext('2d').getImageData(0, 0, picture.width, picture.height).data;
+    return canvas.getContext('2d').getImageData(0, 0, picture.width, picture.height).data;
+  };
+  const SHEETS = ['Link.bmp', 'BlueSoldier.bmp', 'GreenSoldier.bmp', 'Armos.bmp'];
+  const pixels = {};
+  for (const name of ['Background.bmp', ...SHEETS]) pixels[name] = await decoded(name);
+  // Every colour of a picture.
+  const colours = (name) => {
     const set = new Set();
-    for (let i = 0; i < data.length; i += 4) set.add(rgb(data, i));
+    for (let i = 0; i < pixels[name].length; i += 4) set.add(rgb(pixels[name], i));
     return set;
   };
   const MAGENTA = 0xff00ff;
   const background = colours('Background.bmp');
   const sprites = new Set();
-  for (const sheet of ['Link.bmp', 'BlueSoldier.bmp', 'GreenSoldier.bmp', 'Armos.bmp']) {
+  for (const sheet of SHEETS) {
     for (const colour of colours(sheet)) if (!background.has(colour) && colour !== MAGENTA) sprites.add(colour);
   }
   window.repeatsSeen = 0;
   document.addEventListener('keydown', (event) => { if (event.repeat) window.repeatsSeen++; });
   window.tools = {
+    // Names of the pictures the page's own BMP reader reads otherwise than the browser.
+    misread() {
+      return Object.keys(pixels).filter((name) => {
+        const read = TarnelPictures.files['/' + name].image.data;
+        return read.length !== pixels[name].length || read.some((byte, i) => byte !== pixels[name][i]);
+      });
+    },
     snap(name) { snaps[name] = context.getImageData(0, 0, WIDTH, HEIGHT).data; },
     // Pixels by what they show: magenta, the background's colours, colours only sprites have.
     census(name) {
@@ -182,6 +196,9 @@ async function main() {
     check(census.background > census.pixels * 0.8, 'the background fills the canvas',
       `${census.background} of ${census.pixels} pixels`);
     check(census.sprite >= 1000, 'sprites are drawn over it', `${census.sprite} pixels of sprite colours`);
+    const misread = await page.evaluate(() => tools.misread());
+    check(misread.length === 0,
+      'the page reads the pictures as the browser\'s decoder does, pixel for pixel', misread.join(', '));
     await page.screenshot({path: screenshotFile, fullPage: true});
 
     // A held Right with repeats walks the view right; released, it stops at once. Queued, the
