@@ -255,6 +255,21 @@ async function main() {
     console.log(`figures: ${((after.flips - before.flips) * 1000 / (after.lastFlip - before.lastFlip)).toFixed(2)}` +
       ` frames a second while walking; the page's own work ${((after.workMs - before.workMs) / played).toFixed(2)} ms a frame`);
 
+    // The surfaces of one picture share its canvas; drawn into, one gets a canvas of its own,
+    // and the others go on showing the picture.
+    const drawnInto = await page.evaluate(() => {
+      const pixels = (canvas) => canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+      const shown = Object.values(SDL.surfaces).filter((data) => data && data.picture);
+      const one = shown.find((data) => shown.some((another) => another !== data && another.canvas === data.canvas));
+      const other = shown.find((data) => data !== one && data.canvas === one.canvas);
+      const before = pixels(other.canvas).join();
+      one.ctx.fillRect(0, 0, one.width, one.height);
+      return {own: one.canvas !== other.canvas, othersKept: pixels(other.canvas).join() === before,
+        filled: pixels(one.canvas).every((byte, i) => byte === (i % 4 === 3 ? 255 : 0))};
+    });
+    check(drawnInto.own && drawnInto.othersKept && drawnInto.filled,
+      'a picture\'s surface drawn into draws on a copy of its own', JSON.stringify(drawnInto));
+
     // Escape ends the game, and the page says so and offers another.
     await page.keyboard.down('Escape');
     await sleep(ESCAPE_HOLD);
