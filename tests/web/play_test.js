@@ -4,6 +4,7 @@
 'use strict';
 
 const fs = require('fs');
+const os = require('os');
 const path = require('path');
 const zlib = require('zlib');
 const {CAPTION, serve, launch, close, openPage, check, finish, sleep, waitForMessage} = require('./page');
@@ -131,7 +132,8 @@ async function installTools() {
   };
 }
 
-// A hash of the canvas after each of the first frames, taken in the page as they are drawn.
+// A hash of the canvas after each of the first frames, taken in the page as they are drawn,
+// and when the first frame came, ms after the load began.
 async function firstFrames(browser, address, seed, errors) {
   const page = await openPage(browser, errors);
   await page.evaluateOnNewDocument(() => {
@@ -156,9 +158,20 @@ async function firstFrames(browser, address, seed, errors) {
   });
   await page.goto(`${address}?seed=${seed}`);
   await page.waitForFunction(() => window.frameHashes.length >= 5, {timeout: 15000});
-  const hashes = await page.evaluate(() => window.frameHashes.join(' '));
+  const {hashes, firstFlip} = await page.evaluate(() =>
+    ({hashes: window.frameHashes.join(' '), firstFlip: Module.timing.firstFlip}));
   await page.close();
-  return hashes;
+  return {hashes, firstFlip};
+}
+
+// In the page, once it has drawn: when each file had arrived and the runtime was ready, ms
+// after the load began.
+function loadSplit() {
+  const arrived = {'index.html': performance.getEntriesByType('navigation')[0].responseEnd};
+  for (const entry of performance.getEntriesByType('resource')) {
+    arrived[new URL(entry.name).pathname.replace(/.*\//, '')] = entry.responseEnd;
+  }
+  return {arrived, ready: Module.timing.ready, firstFlip: Module.timing.firstFlip};
 }
 
 // The files a browser fetches, raw and gzipped, bytes.
@@ -185,6 +198,8 @@ async function main() {
     const page = await openPage(browser, errors);
     await page.goto(`${address}?seed=${SEED}`);
     await page.waitForFunction(() => Module.timing.flips > 0, {timeout: 15000});
+    const cold = await page.evaluate(loadSplit);
+    const loadAverage = os.loadavg().map((load) => load.toFixed(2)).join(' ');
     const title = await page.evaluate(() => [document.title, document.querySelector('h1').textContent]);
     check(title[0] === CAPTION && title[1] === CAPTION, `the title is "${CAPTION}"`, title.join(' / '));
     await page.evaluate(installTools);
@@ -245,13 +260,17 @@ async function main() {
     check(scrollable && scrolled === 0, 'arrow keys do not scroll the page', `scrolled ${scrolled} px`);
 
     // Figures for docs/PERFORMANCE.md, measured in the page: the first flip after the load
-    // began, then flips and the page's own work per frame while walking for five seconds.
+    // began, from a cold start (this page is the first a fresh chromium with a fresh profile
+    // loads), then flips and the page's own work per frame while walking for five seconds.
     const before = await page.evaluate(() => ({...Module.timing}));
     await holdKey(page, 'ArrowLeft', 5000);
     const after = await page.evaluate(() => ({...Module.timing}));
     const played = after.frames - before.frames;
-    console.log(`figures: first frame ${before.firstFlip.toFixed(0)} ms after the load began` +
-      ` (runtime ready at ${before.ready.toFixed(0)} ms)`);
+    const ms = (time) => `${time.toFixed(0)} ms`;
+    console.log(`figures: cold start: first frame ${ms(cold.firstFlip)} after the load began, the first page` +
+      ` of a fresh chromium and profile (load average ${loadAverage})`);
+    console.log(`  arrived: ${Object.entries(cold.arrived).map(([name, time]) => `${name} ${ms(time)}`).join(', ')};` +
+      ` runtime ready ${ms(cold.ready)}; first frame ${ms(cold.firstFlip)}`);
     console.log(`figures: ${((after.flips - before.flips) * 1000 / (after.lastFlip - before.lastFlip)).toFixed(2)}` +
       ` frames a second while walking; the page's own work ${((after.workMs - before.workMs) / played).toFixed(2)} ms a frame`);
 
@@ -283,8 +302,11 @@ async function main() {
     const first = await firstFrames(browser, address, SEED, errors);
     const second = await firstFrames(browser, address, SEED, errors);
     const other = await firstFrames(browser, address, SEED + 1, errors);
-    check(first === second, `?seed=${SEED} twice gives the same first five frames`, `${first} / ${second}`);
-    check(first !== other, `?seed=${SEED + 1} gives other frames`, other);
+    check(first.hashes === second.hashes, `?seed=${SEED} twice gives the same first five frames`,
+      `${first.hashes} / ${second.hashes}`);
+    check(first.hashes !== other.hashes, `?seed=${SEED + 1} gives other frames`, other.hashes);
+    console.log(`figures: warm, the page loaded again in the same browser: first frame` +
+      ` ${[first, second, other].map((load) => ms(load.firstFlip)).join(', ')}`);
 
     // A seed the program refuses: its own complaint, on the page.
     const refused = await openPage(browser, errors);
