@@ -98,12 +98,16 @@ mergeInto(LibraryManager.library, {
     // The picture in the page's file name, read once; a string says why it cannot be.
     load: function(name) {
       if (!(name in TarnelPictures.files)) {
-        var image = FS.analyzePath(name).exists ? TarnelPictures.readBmp(FS.readFile(name))
-                                                : 'the page has no such file';
-        TarnelPictures.files[name] =
-            typeof image == 'string' ? image : TarnelPictures.picture(image, name);
+        if (!FS.analyzePath(name).exists) return TarnelPictures.files[name] = 'the page has no such file';
+        TarnelPictures.read(name, FS.readFile(name));
       }
       return TarnelPictures.files[name];
+    },
+    // Reads the bytes of the file name, a BMP file, into its picture.
+    read: function(name, bytes) {
+      var image = TarnelPictures.readBmp(bytes);
+      TarnelPictures.files[name] =
+          typeof image == 'string' ? image : TarnelPictures.picture(image, name);
     },
     // The pixels of a BMP file's bytes, or why they cannot be read. The game's pictures are
     // uncompressed 24-bit, rows bottom-up; 32-bit ones and top-down rows read as well.
