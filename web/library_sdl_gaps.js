@@ -98,7 +98,9 @@ mergeInto(LibraryManager.library, {
     // The picture in the page's file name, read once; a string says why it cannot be.
     load: function(name) {
       if (!(name in TarnelPictures.files)) {
-        if (!FS.analyzePath(name).exists) return TarnelPictures.files[name] = 'the page has no such file';
+        if (!FS.analyzePath(name).exists) {
+          return TarnelPictures.files[name] = 'the page has no such file';
+        }
         TarnelPictures.read(name, FS.readFile(name));
       }
       return TarnelPictures.files[name];
@@ -231,10 +233,10 @@ mergeInto(LibraryManager.library, {
     TarnelError.set(UTF8ArrayToString(formatString(format, varargs), 0));
   },
 
-  // Pictures are read from the page's files, packed raw as the game's BMP files, by the page
-  // itself: handing them to the browser's image decoder first (the preload plugins) cost more
-  // than reading them. A missing one never gets here, refused by the game with the system's
-  // reason.
+  // Pictures are the game's BMP files in the page's files, read by the page itself, most of
+  // them before main (web/pictures.js): handing them to the browser's image decoder (the
+  // preload plugins) cost more than reading them. A missing one never gets here, refused by the
+  // game with the system's reason.
   SDL_LoadBMP_RW__deps: ['$SDL', '$PATH_FS', 'SDL_FreeRW', '$TarnelError', '$TarnelPictures'],
   SDL_LoadBMP_RW: function(rwops, freeSource) {
     var name = PATH_FS.resolve(SDL.rwops[rwops].filename);

@@ -5,7 +5,9 @@
 var tarnelPictures = typeof DecompressionStream != 'function'
   ? Promise.reject('this browser cannot unpack the pictures: it has no DecompressionStream')
   : fetch('index.data').then(function(response) {
-      if (!response.ok) throw 'cannot fetch index.data: ' + response.status + ' ' + response.statusText;
+      if (!response.ok) {
+        throw 'cannot fetch index.data: ' + response.status + ' ' + response.statusText;
+      }
       return new Response(response.body.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
     }).then(unpackPictures);
 
