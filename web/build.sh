@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the browser edition with Emscripten: the game's sources with web/*.cpp, the page
-# shell and the library's gaps filled, into OUT as index.html, index.js, index.wasm, index.data.
+# shell and the library's gaps filled, into OUT as index.html, index.js, index.wasm, and
+# index.data, the pictures packed.
 # Usage: web/build.sh PICTURES_FOLDER OUT [PICTURE...]
 #   PICTURE: the pictures packed with the page, by name (default: all five the game reads).
 set -euo pipefail
@@ -20,25 +21,28 @@ command -v emcc >/dev/null || { echo "$0: emcc not found: run tools/install_pack
 # The game's sources but the desktop's entry.
 mapfile -t sources < <(find "$root/src" -name '*.cpp' ! -path "$root/src/game/main.cpp" | sort)
 
-# Each picture is packed at the root of the page's file system, where the game reads it by
-# bare name; the preload plugins decode it with the browser's image decoder, which is what
-# the library's SDL_LoadBMP_RW reads.
-preload=()
 for picture in "${pictures[@]}"; do
     [ -f "$pictures_folder/$picture" ] || { echo "$0: no $pictures_folder/$picture" >&2; exit 1; }
-    preload+=(--preload-file "$pictures_folder/$picture@/$picture")
 done
 
 mkdir -p "$out"
+# The pictures, packed as web/pictures.js unpacks them into the page's files: each file after
+# a line 'NAME SIZE', the whole gzipped.
+for picture in "${pictures[@]}"; do
+    printf '%s %d\n' "$picture" "$(stat -c %s "$pictures_folder/$picture")"
+    cat "$pictures_folder/$picture"
+done | gzip -9 -n >"$out/index.data"
+
 # NODE_PATH: emcc's optimiser needs acorn, which Debian keeps in its own node folder.
 # MINIFY_HTML=0: the HTML minifier of this emcc crashes. ALLOW_MEMORY_GROWTH: the background
 # alone outgrows the default 16 MB heap. -fexceptions: the game's errors are exceptions, and
 # must reach the entry's message. EXIT_RUNTIME: the page learns of the end through onExit.
+# FORCE_FILESYSTEM: pictures.js makes the page's files from JavaScript.
 NODE_PATH=/usr/share/nodejs emcc -std=c++17 -O2 -Wall -Wextra -Werror -fexceptions \
     -I "$root/src" -include "$here/sdl_compat.h" \
     "${sources[@]}" "$here"/*.cpp \
     --js-library "$here/library_sdl_gaps.js" \
     --shell-file "$here/shell.html" \
     -sMINIFY_HTML=0 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
-    --use-preload-plugins "${preload[@]}" \
+    --pre-js "$here/pictures.js" -sFORCE_FILESYSTEM=1 \
     -o "$out/index.html"

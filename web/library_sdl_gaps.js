@@ -111,41 +111,145 @@ mergeInto(LibraryManager.library, {
     return found;
   },
 
-  // The display's format is the canvas's: a copy is all it takes.
-  SDL_DisplayFormat__deps: ['SDL_ConvertSurface'],
+  // Pictures: the game loads a sheet once a sprite, 201 surfaces of 5 pictures, and only blits
+  // them. Each file is read once, and every surface of one picture shows the same canvas, so a
+  // load, a display-format copy and a colour key draw nothing; a keyed copy is worked out once
+  // a picture and key. A surface gets a canvas of its own, a copy, the first time anything asks
+  // for its drawing context (a blit into it, a fill, a lock): blits from it read only its canvas.
+  // Pixels are kept as ImageData; read as 32-bit words (little-endian, as SDL_MapRGB assumes
+  // too) a pixel is 0xAABBGGRR.
+  $TarnelPictures__deps: ['$SDL', '$FS'],
+  $TarnelPictures: {
+    files: {}, // file name -> its picture, or why it cannot be read
+    // A picture: the pixels, the canvas showing them, and its keyed copies by key.
+    picture: function(image, name) {
+      var canvas = document.createElement('canvas');
+      canvas.width = image.width;
+      canvas.height = image.height;
+      canvas.getContext('2d').putImageData(image, 0, 0);
+      return {image: image, canvas: canvas, name: name, keyed: {}};
+    },
+    // The picture in the page's file name, read once; a string says why it cannot be.
+    load: function(name) {
+      if (!(name in TarnelPictures.files)) {
+        if (!FS.analyzePath(name).exists) {
+          return TarnelPictures.files[name] = 'the page has no such file';
+        }
+        TarnelPictures.read(name, FS.readFile(name));
+      }
+      return TarnelPictures.files[name];
+    },
+    // Reads the bytes of the file name, a BMP file, into its picture.
+    read: function(name, bytes) {
+      var image = TarnelPictures.readBmp(bytes);
+      TarnelPictures.files[name] =
+          typeof image == 'string' ? image : TarnelPictures.picture(image, name);
+    },
+    // The pixels of a BMP file's bytes, or why they cannot be read. The game's pictures are
+    // uncompressed 24-bit, rows bottom-up; 32-bit ones and top-down rows read as well.
+    readBmp: function(bytes) {
+      var HEADERS = 54; // bytes: the file header and the 40-byte information header
+      var view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+      if (bytes.length < HEADERS || view.getUint16(0) != 0x424d) return 'it is not a BMP file';
+      var offset = view.getUint32(10, true), width = view.getInt32(18, true);
+      var height = view.getInt32(22, true), bits = view.getUint16(28, true);
+      var compressed = view.getUint32(30, true) != 0;
+      if (view.getUint32(14, true) < 40 || compressed || (bits != 24 && bits != 32)) {
+        return 'the page reads uncompressed 24- and 32-bit BMP files only';
+      }
+      var rows = Math.abs(height), step = bits / 8, pitch = (width * step + 3) & ~3;
+      if (width <= 0 || rows == 0 || offset + pitch * rows > bytes.length) {
+        return 'its header claims ' + width + 'x' + height + ' pixels, more than the file holds';
+      }
+      var image = new ImageData(width, rows);
+      var words = new Uint32Array(image.data.buffer);
+      for (var y = 0; y < rows; y++) {
+        var from = offset + (height > 0 ? rows - 1 - y : y) * pitch; // stored blue, green, red
+        for (var to = y * width, end = to + width; to < end; to++, from += step) {
+          words[to] = 0xff000000 | bytes[from] << 16 | bytes[from + 1] << 8 | bytes[from + 2];
+        }
+      }
+      return image;
+    },
+    // The picture with every pixel of the key colour (SDL_MapRGB's) transparent; itself when
+    // it has none.
+    keyedCopy: function(picture, key) {
+      if (picture.keyed[key]) return picture.keyed[key];
+      var colour = (key | 0xff000000) >>> 0;
+      var first = new Uint32Array(picture.image.data.buffer).indexOf(colour);
+      if (first < 0) return picture.keyed[key] = picture;
+      var image = new ImageData(new Uint8ClampedArray(picture.image.data), picture.image.width);
+      var words = new Uint32Array(image.data.buffer);
+      for (var i = first; i < words.length; i++) {
+        if (words[i] === colour) words[i] = 0;
+      }
+      return picture.keyed[key] = TarnelPictures.picture(image, picture.name);
+    },
+    // A new surface that shows the picture, without drawing it.
+    share: function(picture) {
+      var surf = SDL.makeSurface(picture.image.width, picture.image.height, 0, false, picture.name);
+      var data = SDL.surfaces[surf];
+      SDL.canvasPool.push(data.canvas); // made for it and not needed: the next surface's
+      TarnelPictures.show(data, picture);
+      return surf;
+    },
+    // Makes a surface's data show the picture, shared, until its drawing context is asked for.
+    show: function(data, picture) {
+      data.canvas = picture.canvas;
+      data.picture = picture;
+      Object.defineProperty(data, 'ctx', {configurable: true, enumerable: false, get: function() {
+        TarnelPictures.own(data);
+        return data.ctx;
+      }});
+    },
+    // Gives a surface that shares its picture a copy of its own, to draw into.
+    own: function(data) {
+      var canvas = document.createElement('canvas');
+      canvas.width = data.width;
+      canvas.height = data.height;
+      var ctx = canvas.getContext('2d');
+      ctx.drawImage(data.canvas, 0, 0);
+      delete data.ctx;
+      data.canvas = canvas;
+      data.ctx = ctx;
+      data.picture = null;
+    },
+  },
+
+  // The display's format is the canvas's: a copy is all it takes, and a picture's shares it.
+  SDL_DisplayFormat__deps: ['SDL_ConvertSurface', '$TarnelPictures'],
   SDL_DisplayFormat: function(surf) {
+    var data = SDL.surfaces[surf];
+    if (data.picture) return TarnelPictures.share(data.picture);
     return _SDL_ConvertSurface(surf);
   },
 
-  // Canvas blits know alpha, not colour keys: the key colour's pixels are made transparent, so
-  // that blits leave them out. The game loads a sheet once a sprite, 200 times in all, so the
-  // keyed picture is worked out once a picture (its source and key) and copied after that.
-  // SDL_SRCCOLORKEY in these headers is 0x20000; the key is SDL_MapRGB's r | g << 8 | b << 16.
-  $TarnelPictures: {
-    keyed: {}, // 'source key' -> a canvas of that picture with the key colour transparent
+  // A picture's canvas goes on showing in its other surfaces: it is not the pool's to reuse.
+  SDL_FreeSurface__deps: ['$SDL'],
+  SDL_FreeSurface: function(surf) {
+    var data = surf && SDL.surfaces[surf];
+    if (!data) return;
+    var shared = data.picture && data.canvas;
+    SDL.freeSurface(surf);
+    if (shared && SDL.canvasPool[SDL.canvasPool.length - 1] === shared) SDL.canvasPool.pop();
   },
+
+  // Canvas blits know alpha, not colour keys: the key colour's pixels are made transparent, so
+  // that blits leave them out. SDL_SRCCOLORKEY in these headers is 0x20000; the key is
+  // SDL_MapRGB's, 0xff000000 | b << 16 | g << 8 | r.
   SDL_SetColorKey__deps: ['$TarnelPictures'],
   SDL_SetColorKey: function(surf, flag, key) {
     var data = SDL.surfaces[surf];
     if (!(flag & 0x20000) || data.colorKeyed) return 0;
     data.colorKeyed = true;
-    var name = data.source + ' ' + key;
-    var keyed = TarnelPictures.keyed[name];
-    if (!keyed) {
-      var image = data.ctx.getImageData(0, 0, data.width, data.height);
-      var pixels = image.data;
-      var red = key & 0xff, green = (key >> 8) & 0xff, blue = (key >> 16) & 0xff;
-      for (var i = 0; i < pixels.length; i += 4) {
-        if (pixels[i] == red && pixels[i + 1] == green && pixels[i + 2] == blue) pixels[i + 3] = 0;
-      }
-      keyed = TarnelPictures.keyed[name] = document.createElement('canvas');
-      keyed.width = data.width;
-      keyed.height = data.height;
-      keyed.getContext('2d').putImageData(image, 0, 0);
+    if (data.picture) {
+      TarnelPictures.show(data, TarnelPictures.keyedCopy(data.picture, key));
+      return 0;
     }
+    var own = TarnelPictures.picture(data.ctx.getImageData(0, 0, data.width, data.height), '');
     var mode = data.ctx.globalCompositeOperation;
     data.ctx.globalCompositeOperation = 'copy';
-    data.ctx.drawImage(keyed, 0, 0);
+    data.ctx.drawImage(TarnelPictures.keyedCopy(own, key).canvas, 0, 0);
     data.ctx.globalCompositeOperation = mode;
     return 0;
   },
@@ -163,25 +267,20 @@ mergeInto(LibraryManager.library, {
     TarnelError.set(UTF8ArrayToString(formatString(format, varargs), 0));
   },
 
-  // Pictures come from the page's package, decoded by the browser as it loads (the preload
-  // plugins); one that is missing never gets here, refused by the game with the system's reason. The library's loader also copies every picture
-  // back into the heap, 200 times here; the pixels reach surface->pixels on SDL_LockSurface
-  // instead, as they do for every other surface of this library, and the game only blits.
-  SDL_LoadBMP_RW__deps: ['$SDL', '$PATH_FS', 'SDL_FreeRW', '$TarnelError'],
+  // Pictures are the game's BMP files in the page's files, read by the page itself, most of
+  // them before main (web/pictures.js): handing them to the browser's image decoder (the
+  // preload plugins) cost more than reading them. A missing one never gets here, refused by the
+  // game with the system's reason.
+  SDL_LoadBMP_RW__deps: ['$SDL', '$PATH_FS', 'SDL_FreeRW', '$TarnelError', '$TarnelPictures'],
   SDL_LoadBMP_RW: function(rwops, freeSource) {
     var name = PATH_FS.resolve(SDL.rwops[rwops].filename);
     if (freeSource) _SDL_FreeRW(rwops);
-    var picture = Module['preloadedImages'][name];
-    if (!picture) {
-      TarnelError.set('the browser cannot decode it');
+    var picture = TarnelPictures.load(name);
+    if (typeof picture == 'string') {
+      TarnelError.set(picture);
       return 0;
     }
-    var surf = SDL.makeSurface(picture.width, picture.height, 0, false, 'load:' + name);
-    var ctx = SDL.surfaces[surf].ctx;
-    ctx.globalCompositeOperation = 'copy';
-    ctx.drawImage(picture, 0, 0);
-    ctx.globalCompositeOperation = 'source-over';
-    return surf;
+    return TarnelPictures.share(picture);
   },
 
   // The canvas shows what is drawn without a flip; the page counts flips to time its frames.
