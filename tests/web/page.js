@@ -161,5 +161,25 @@ function installCanvasTools() {
   };
 }
 
+// Runs a test: serves folder (and extra's files), starts a fresh chromium, hands both to
+// body(browser, address), closes them, and sets the exit status from the checks. An error thrown
+// fails the test with its stack.
+function runPageTest(folder, extra, body) {
+  (async () => {
+    const {server, address} = await serve(folder, extra);
+    const chromium = await launch();
+    try {
+      await body(chromium.browser, address);
+    } finally {
+      await close(chromium);
+      server.close();
+    }
+    finish();
+  })().catch((error) => {
+    console.log(`FAILED: ${error.stack}`);
+    process.exit(1);
+  });
+}
+
 module.exports = {CAPTION, serve, launch, close, openPage, check, finish, sleep, waitForMessage,
-  SETTLE, frames, changeAfter, installCanvasTools};
+  SETTLE, frames, changeAfter, installCanvasTools, runPageTest};

@@ -7,14 +7,14 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const zlib = require('zlib');
-const {CAPTION, serve, launch, close, openPage, check, finish, sleep, waitForMessage} = require('./page');
+const {CAPTION, openPage, check, sleep, waitForMessage, SETTLE, frames, changeAfter, installCanvasTools,
+  runPageTest} = require('./page');
 
 const [webFolder, screenshotFile] = process.argv.slice(2);
 const SEED = 7;
 const STEP = 4;              // pixels the player walks a frame
 const REPEAT_DELAY = 500;    // ms before a held key repeats, as browsers do
 const REPEAT_INTERVAL = 33;  // ms between repeats: about 30 a second
-const SETTLE = 2;            // frames: the first polls the key's event, the second acts on it
 const ESCAPE_HOLD = 200;     // ms: Escape is read as held, once a frame, and ends the frames
 const GZIP_BUDGET = 1 << 20; // bytes the page may take gzipped
 
@@ -30,28 +30,9 @@ async function holdKey(page, key, ms) {
   await page.keyboard.up(key);
 }
 
-// Waits until the page has played count more frames, however busy the machine is.
-async function frames(page, count) {
-  const from = await page.evaluate(() => Module.timing.frames);
-  await page.waitForFunction((until) => Module.timing.frames >= until, {}, from + count);
-}
-
-// Presses Return, lets it act, and counts the canvas pixels that change over the next 600 ms.
-async function changeAfterEnter(page) {
-  await page.keyboard.press('Enter');
-  await frames(page, SETTLE);
-  await page.evaluate(() => tools.snap('before'));
-  await sleep(600);
-  await page.evaluate(() => tools.snap('after'));
-  return page.evaluate(() => tools.differing('before', 'after'));
-}
-
-// In the page: canvas snapshots by name, and what the checks read from them.
-async function installTools() {
-  const context = Module.canvas.getContext('2d');
-  const WIDTH = Module.canvas.width;
-  const HEIGHT = Module.canvas.height;
-  const snaps = {};
+// In the page, beside the shared canvas tools: what the pictures' own colours tell of a snapshot,
+// and whether the page reads the pictures as the browser's image decoder does.
+async function installPictureTools() {
   const rgb = (data, i) => (data[i] << 16) | (data[i + 1] << 8) | data[i + 2];
   // A picture of the page's files as the browser's own image decoder reads it: its pixels.
   const decoded = async (name) => {
@@ -80,7 +61,7 @@ async function installTools() {
   }
   window.repeatsSeen = 0;
   document.addEventListener('keydown', (event) => { if (event.repeat) window.repeatsSeen++; });
-  window.tools = {
+  Object.assign(window.tools, {
     // Names of the pictures the page's own BMP reader reads otherwise than the browser.
     misread() {
       return Object.keys(pixels).filter((name) => {
@@ -88,11 +69,11 @@ async function installTools() {
         return read.length !== pixels[name].length || read.some((byte, i) => byte !== pixels[name][i]);
       });
     },
-    snap(name) { snaps[name] = context.getImageData(0, 0, WIDTH, HEIGHT).data; },
-    // Pixels by what they show: magenta, the background's colours, colours only sprites have.
-    census(name) {
-      const data = snaps[name];
-      const counts = {magenta: 0, background: 0, sprite: 0, pixels: WIDTH * HEIGHT};
+    // Pixels of the canvas by what they show: magenta, the background's colours, colours only
+    // sprites have.
+    census() {
+      const data = Module.canvas.getContext('2d').getImageData(0, 0, Module.canvas.width, Module.canvas.height).data;
+      const counts = {magenta: 0, background: 0, sprite: 0, pixels: data.length / 4};
       for (let i = 0; i < data.length; i += 4) {
         const colour = rgb(data, i);
         if (colour === MAGENTA) counts.magenta++;
@@ -101,35 +82,7 @@ async function installTools() {
       }
       return counts;
     },
-    // How far the view moved right from a to b, pixels: b's pixel x shows a's x + dx. The
-    // sprites walk about, so the best match over a sample of every third pixel wins.
-    shift(a, b) {
-      const A = snaps[a];
-      const B = snaps[b];
-      let best = {dx: 0, match: -1};
-      for (let dx = -200; dx <= 200; dx++) {
-        let same = 0;
-        let total = 0;
-        for (let y = 0; y < HEIGHT; y += 3) {
-          for (let x = Math.max(0, -dx); x < Math.min(WIDTH, WIDTH - dx); x += 3) {
-            const i = (y * WIDTH + x) * 4;
-            const j = (y * WIDTH + x + dx) * 4;
-            total++;
-            if (A[j] === B[i] && A[j + 1] === B[i + 1] && A[j + 2] === B[i + 2]) same++;
-          }
-        }
-        if (same / total > best.match) best = {dx, match: same / total};
-      }
-      return best;
-    },
-    differing(a, b) {
-      let count = 0;
-      for (let i = 0; i < snaps[a].length; i += 4) {
-        if (rgb(snaps[a], i) !== rgb(snaps[b], i)) count++;
-      }
-      return count;
-    },
-  };
+  });
 }
 
 // A hash of the canvas after each of the first frames, taken in the page as they are drawn,
@@ -189,146 +142,134 @@ function transfer(folder) {
   return {raw, gzipped, lines};
 }
 
-async function main() {
-  const {server, address} = await serve(webFolder);
-  const chromium = await launch();
-  const browser = chromium.browser;
+runPageTest(webFolder, {}, async (browser, address) => {
   const errors = [];
-  try {
-    const page = await openPage(browser, errors);
-    await page.goto(`${address}?seed=${SEED}`);
-    await page.waitForFunction(() => Module.timing.flips > 0, {timeout: 15000});
-    const cold = await page.evaluate(loadSplit);
-    const loadAverage = os.loadavg().map((load) => load.toFixed(2)).join(' ');
-    const title = await page.evaluate(() => [document.title, document.querySelector('h1').textContent]);
-    check(title[0] === CAPTION && title[1] === CAPTION, `the title is "${CAPTION}"`, title.join(' / '));
-    await page.evaluate(installTools);
+  const page = await openPage(browser, errors);
+  await page.goto(`${address}?seed=${SEED}`);
+  await page.waitForFunction(() => Module.timing.flips > 0, {timeout: 15000});
+  const cold = await page.evaluate(loadSplit);
+  const loadAverage = os.loadavg().map((load) => load.toFixed(2)).join(' ');
+  const title = await page.evaluate(() => [document.title, document.querySelector('h1').textContent]);
+  check(title[0] === CAPTION && title[1] === CAPTION, `the title is "${CAPTION}"`, title.join(' / '));
+  await page.evaluate(installCanvasTools);
+  await page.evaluate(installPictureTools);
 
-    await frames(page, SETTLE);
-    await page.evaluate(() => tools.snap('start'));
-    const census = await page.evaluate(() => tools.census('start'));
-    check(census.magenta === 0, 'not one magenta pixel on the canvas', `${census.magenta} magenta`);
-    check(census.background > census.pixels * 0.8, 'the background fills the canvas',
-      `${census.background} of ${census.pixels} pixels`);
-    check(census.sprite >= 1000, 'sprites are drawn over it', `${census.sprite} pixels of sprite colours`);
-    const misread = await page.evaluate(() => tools.misread());
-    check(misread.length === 0,
-      'the page reads the pictures as the browser\'s decoder does, pixel for pixel', misread.join(', '));
-    await page.screenshot({path: screenshotFile, fullPage: true});
+  await frames(page, SETTLE);
+  await page.evaluate(() => tools.snap('start'));
+  const census = await page.evaluate(() => tools.census());
+  check(census.magenta === 0, 'not one magenta pixel on the canvas', `${census.magenta} magenta`);
+  check(census.background > census.pixels * 0.8, 'the background fills the canvas',
+    `${census.background} of ${census.pixels} pixels`);
+  check(census.sprite >= 1000, 'sprites are drawn over it', `${census.sprite} pixels of sprite colours`);
+  const misread = await page.evaluate(() => tools.misread());
+  check(misread.length === 0,
+    'the page reads the pictures as the browser\'s decoder does, pixel for pixel', misread.join(', '));
+  await page.screenshot({path: screenshotFile, fullPage: true});
 
-    // A held Right with repeats walks the view right; released, it stops at once. Queued, the
-    // repeats of two seconds would walk it on for half a second more.
-    await holdKey(page, 'ArrowRight', 2000);
-    await frames(page, SETTLE);
-    await page.evaluate(() => tools.snap('released'));
-    await sleep(1000);
-    await page.evaluate(() => tools.snap('later'));
-    const repeats = await page.evaluate(() => window.repeatsSeen);
-    check(repeats >= 10, 'the held key repeated as a browser repeats it', `${repeats} repeats`);
-    const walked = await page.evaluate(() => tools.shift('start', 'released'));
-    check(walked.dx >= 10 * STEP, 'a held Right scrolls the view right', JSON.stringify(walked));
-    const drift = await page.evaluate(() => tools.shift('released', 'later'));
-    check(drift.dx === 0, 'the view stops when Right is released', JSON.stringify(drift));
+  // A held Right with repeats walks the view right; released, it stops at once. Queued, the
+  // repeats of two seconds would walk it on for half a second more.
+  await holdKey(page, 'ArrowRight', 2000);
+  await frames(page, SETTLE);
+  await page.evaluate(() => tools.snap('released'));
+  await sleep(1000);
+  await page.evaluate(() => tools.snap('later'));
+  const repeats = await page.evaluate(() => window.repeatsSeen);
+  check(repeats >= 10, 'the held key repeated as a browser repeats it', `${repeats} repeats`);
+  const walked = await page.evaluate(() => tools.shift('start', 'released'));
+  check(walked.dx >= 10 * STEP, 'a held Right scrolls the view right', JSON.stringify(walked));
+  const drift = await page.evaluate(() => tools.shift('released', 'later'));
+  check(drift.dx === 0, 'the view stops when Right is released', JSON.stringify(drift));
 
-    // Three seconds of mouse movement over the canvas, then Left must still walk: back along
-    // the path just walked, where the crowd is least likely to stand in the way.
-    const box = await (await page.$('canvas')).boundingBox();
-    const moveStart = Date.now();
-    for (let i = 0; Date.now() - moveStart < 3000; i++) {
-      await page.mouse.move(box.x + 20 + (i * 7) % 600, box.y + 20 + (i * 5) % 440);
-      await sleep(10);
-    }
-    await page.evaluate(() => tools.snap('moused'));
-    await holdKey(page, 'ArrowLeft', 1000);
-    await frames(page, SETTLE);
-    await page.evaluate(() => tools.snap('walked'));
-    // Queued behind the moves, the key would not walk at all.
-    const afterMouse = await page.evaluate(() => tools.shift('moused', 'walked'));
-    check(afterMouse.dx <= -STEP, 'keys still walk after mouse movement', JSON.stringify(afterMouse));
-
-    // Return freezes the world; Return again lets it move on.
-    const frozen = await changeAfterEnter(page);
-    check(frozen === 0, 'Return pauses: nothing moves', `${frozen} pixels changed`);
-    const moving = await changeAfterEnter(page);
-    check(moving > 0, 'Return again resumes: the crowd moves', `${moving} pixels changed`);
-
-    // The arrows walk; the page, made taller than the window, stays where it is.
-    await page.evaluate(() => { document.documentElement.style.height = '200vh'; });
-    const scrollable = await page.evaluate(() => document.scrollingElement.scrollHeight > innerHeight);
-    const top = await page.evaluate(() => scrollY);
-    await holdKey(page, 'ArrowDown', 800);
-    const scrolled = await page.evaluate((from) => scrollY - from, top);
-    check(scrollable && scrolled === 0, 'arrow keys do not scroll the page', `scrolled ${scrolled} px`);
-
-    // Figures for docs/PERFORMANCE.md, measured in the page: the first flip after the load
-    // began, from a cold start (this page is the first a fresh chromium with a fresh profile
-    // loads), then flips and the page's own work per frame while walking for five seconds.
-    const before = await page.evaluate(() => ({...Module.timing}));
-    await holdKey(page, 'ArrowLeft', 5000);
-    const after = await page.evaluate(() => ({...Module.timing}));
-    const played = after.frames - before.frames;
-    const ms = (time) => `${time.toFixed(0)} ms`;
-    console.log(`figures: cold start: first frame ${ms(cold.firstFlip)} after the load began, the first page` +
-      ` of a fresh chromium and profile (load average ${loadAverage})`);
-    console.log(`  arrived: ${Object.entries(cold.arrived).map(([name, time]) => `${name} ${ms(time)}`).join(', ')};` +
-      ` runtime ready ${ms(cold.ready)}; first frame ${ms(cold.firstFlip)}`);
-    console.log(`figures: ${((after.flips - before.flips) * 1000 / (after.lastFlip - before.lastFlip)).toFixed(2)}` +
-      ` frames a second while walking; the page's own work ${((after.workMs - before.workMs) / played).toFixed(2)} ms a frame`);
-
-    // The surfaces of one picture share its canvas; drawn into, one gets a canvas of its own,
-    // and the others go on showing the picture.
-    const drawnInto = await page.evaluate(() => {
-      const pixels = (canvas) => canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-      const shown = Object.values(SDL.surfaces).filter((data) => data && data.picture);
-      const one = shown.find((data) => shown.some((another) => another !== data && another.canvas === data.canvas));
-      const other = shown.find((data) => data !== one && data.canvas === one.canvas);
-      const before = pixels(other.canvas).join();
-      one.ctx.fillRect(0, 0, one.width, one.height);
-      return {own: one.canvas !== other.canvas, othersKept: pixels(other.canvas).join() === before,
-        filled: pixels(one.canvas).every((byte, i) => byte === (i % 4 === 3 ? 255 : 0))};
-    });
-    check(drawnInto.own && drawnInto.othersKept && drawnInto.filled,
-      'a picture\'s surface drawn into draws on a copy of its own', JSON.stringify(drawnInto));
-
-    // Escape ends the game, and the page says so and offers another.
-    await page.keyboard.down('Escape');
-    await sleep(ESCAPE_HOLD);
-    await page.keyboard.up('Escape');
-    const ended = await waitForMessage(page, /over/);
-    const again = await page.$eval('#again', (line) => !line.hidden);
-    check(ended === 'The game is over.' && again, 'Escape ends the game and the page offers another', ended);
-    await page.close();
-
-    // The same seed draws the same first frames; another seed draws others.
-    const first = await firstFrames(browser, address, SEED, errors);
-    const second = await firstFrames(browser, address, SEED, errors);
-    const other = await firstFrames(browser, address, SEED + 1, errors);
-    check(first.hashes === second.hashes, `?seed=${SEED} twice gives the same first five frames`,
-      `${first.hashes} / ${second.hashes}`);
-    check(first.hashes !== other.hashes, `?seed=${SEED + 1} gives other frames`, other.hashes);
-    console.log(`figures: warm, the page loaded again in the same browser: first frame` +
-      ` ${[first, second, other].map((load) => ms(load.firstFlip)).join(', ')}`);
-
-    // A seed the program refuses: its own complaint, on the page.
-    const refused = await openPage(browser, errors);
-    await refused.goto(`${address}?seed=-1`);
-    const complaint = await waitForMessage(refused, /seed/);
-    check(complaint === "tarnel: the seed must be a whole number from 0 to 4294967295, not '-1'",
-      'a wrong seed gets the program\'s complaint on the page', complaint);
-
-    check(errors.length === 0, 'no console or page errors', errors.join('; '));
-
-    const size = transfer(webFolder);
-    console.log(`figures: transfer ${size.raw} bytes, ${size.gzipped} gzipped\n${size.lines.join('\n')}`);
-    check(size.gzipped <= GZIP_BUDGET, 'the page takes at most 1 MB gzipped', `${size.gzipped} bytes`);
-  } finally {
-    await close(chromium);
-    server.close();
+  // Three seconds of mouse movement over the canvas, then Left must still walk: back along
+  // the path just walked, where the crowd is least likely to stand in the way.
+  const box = await (await page.$('canvas')).boundingBox();
+  const moveStart = Date.now();
+  for (let i = 0; Date.now() - moveStart < 3000; i++) {
+    await page.mouse.move(box.x + 20 + (i * 7) % 600, box.y + 20 + (i * 5) % 440);
+    await sleep(10);
   }
-  finish();
-}
+  await page.evaluate(() => tools.snap('moused'));
+  await holdKey(page, 'ArrowLeft', 1000);
+  await frames(page, SETTLE);
+  await page.evaluate(() => tools.snap('walked'));
+  // Queued behind the moves, the key would not walk at all.
+  const afterMouse = await page.evaluate(() => tools.shift('moused', 'walked'));
+  check(afterMouse.dx <= -STEP, 'keys still walk after mouse movement', JSON.stringify(afterMouse));
 
-main().catch((error) => {
-  console.log(`FAILED: ${error.stack}`);
-  process.exit(1);
+  // Return freezes the world; Return again lets it move on.
+  const pressEnter = () => page.keyboard.press('Enter');
+  const frozen = await changeAfter(page, pressEnter);
+  check(frozen === 0, 'Return pauses: nothing moves', `${frozen} pixels changed`);
+  const moving = await changeAfter(page, pressEnter);
+  check(moving > 0, 'Return again resumes: the crowd moves', `${moving} pixels changed`);
+
+  // The arrows walk; the page, made taller than the window, stays where it is.
+  await page.evaluate(() => { document.documentElement.style.height = '200vh'; });
+  const scrollable = await page.evaluate(() => document.scrollingElement.scrollHeight > innerHeight);
+  const top = await page.evaluate(() => scrollY);
+  await holdKey(page, 'ArrowDown', 800);
+  const scrolled = await page.evaluate((from) => scrollY - from, top);
+  check(scrollable && scrolled === 0, 'arrow keys do not scroll the page', `scrolled ${scrolled} px`);
+
+  // Figures for docs/PERFORMANCE.md, measured in the page: the first flip after the load
+  // began, from a cold start (this page is the first a fresh chromium with a fresh profile
+  // loads), then flips and the page's own work per frame while walking for five seconds.
+  const before = await page.evaluate(() => ({...Module.timing}));
+  await holdKey(page, 'ArrowLeft', 5000);
+  const after = await page.evaluate(() => ({...Module.timing}));
+  const played = after.frames - before.frames;
+  const ms = (time) => `${time.toFixed(0)} ms`;
+  console.log(`figures: cold start: first frame ${ms(cold.firstFlip)} after the load began, the first page` +
+    ` of a fresh chromium and profile (load average ${loadAverage})`);
+  console.log(`  arrived: ${Object.entries(cold.arrived).map(([name, time]) => `${name} ${ms(time)}`).join(', ')};` +
+    ` runtime ready ${ms(cold.ready)}; first frame ${ms(cold.firstFlip)}`);
+  console.log(`figures: ${((after.flips - before.flips) * 1000 / (after.lastFlip - before.lastFlip)).toFixed(2)}` +
+    ` frames a second while walking; the page's own work ${((after.workMs - before.workMs) / played).toFixed(2)} ms a frame`);
+
+  // The surfaces of one picture share its canvas; drawn into, one gets a canvas of its own,
+  // and the others go on showing the picture.
+  const drawnInto = await page.evaluate(() => {
+    const pixels = (canvas) => canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    const shown = Object.values(SDL.surfaces).filter((data) => data && data.picture);
+    const one = shown.find((data) => shown.some((another) => another !== data && another.canvas === data.canvas));
+    const other = shown.find((data) => data !== one && data.canvas === one.canvas);
+    const before = pixels(other.canvas).join();
+    one.ctx.fillRect(0, 0, one.width, one.height);
+    return {own: one.canvas !== other.canvas, othersKept: pixels(other.canvas).join() === before,
+      filled: pixels(one.canvas).every((byte, i) => byte === (i % 4 === 3 ? 255 : 0))};
+  });
+  check(drawnInto.own && drawnInto.othersKept && drawnInto.filled,
+    'a picture\'s surface drawn into draws on a copy of its own', JSON.stringify(drawnInto));
+
+  // Escape ends the game, and the page says so and offers another.
+  await page.keyboard.down('Escape');
+  await sleep(ESCAPE_HOLD);
+  await page.keyboard.up('Escape');
+  const ended = await waitForMessage(page, /over/);
+  const again = await page.$eval('#again', (line) => !line.hidden);
+  check(ended === 'The game is over.' && again, 'Escape ends the game and the page offers another', ended);
+  await page.close();
+
+  // The same seed draws the same first frames; another seed draws others.
+  const first = await firstFrames(browser, address, SEED, errors);
+  const second = await firstFrames(browser, address, SEED, errors);
+  const other = await firstFrames(browser, address, SEED + 1, errors);
+  check(first.hashes === second.hashes, `?seed=${SEED} twice gives the same first five frames`,
+    `${first.hashes} / ${second.hashes}`);
+  check(first.hashes !== other.hashes, `?seed=${SEED + 1} gives other frames`, other.hashes);
+  console.log(`figures: warm, the page loaded again in the same browser: first frame` +
+    ` ${[first, second, other].map((load) => ms(load.firstFlip)).join(', ')}`);
+
+  // A seed the program refuses: its own complaint, on the page.
+  const refused = await openPage(browser, errors);
+  await refused.goto(`${address}?seed=-1`);
+  const complaint = await waitForMessage(refused, /seed/);
+  check(complaint === "tarnel: the seed must be a whole number from 0 to 4294967295, not '-1'",
+    'a wrong seed gets the program\'s complaint on the page', complaint);
+
+  check(errors.length === 0, 'no console or page errors', errors.join('; '));
+
+  const size = transfer(webFolder);
+  console.log(`figures: transfer ${size.raw} bytes, ${size.gzipped} gzipped\n${size.lines.join('\n')}`);
+  check(size.gzipped <= GZIP_BUDGET, 'the page takes at most 1 MB gzipped', `${size.gzipped} bytes`);
 });

@@ -8,8 +8,8 @@ const {spawn} = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const {serve, launch, close, openPage, check, finish, sleep, waitForMessage, frames, SETTLE,
-  changeAfter, installCanvasTools} = require('./page');
+const {openPage, check, sleep, waitForMessage, frames, SETTLE, changeAfter, installCanvasTools,
+  runPageTest} = require('./page');
 
 const [webFolder, program, flipProbe] = process.argv.slice(2);
 const SEED = 7;
@@ -390,24 +390,11 @@ async function checkRecordings(browser, address, errors, served) {
   await page.close();
 }
 
-async function main() {
-  const served = {};
-  const {server, address} = await serve(webFolder, served);
-  const chromium = await launch();
+const served = {};
+runPageTest(webFolder, served, async (browser, address) => {
   const errors = [];
-  try {
-    await checkWindows(chromium.browser, address, errors);
-    await checkPad(chromium.browser, address, errors);
-    await checkRecordings(chromium.browser, address, errors, served);
-    check(errors.length === 0, 'no console or page errors', errors.join('; '));
-  } finally {
-    await close(chromium);
-    server.close();
-  }
-  finish();
-}
-
-main().catch((error) => {
-  console.log(`FAILED: ${error.stack}`);
-  process.exit(1);
+  await checkWindows(browser, address, errors);
+  await checkPad(browser, address, errors);
+  await checkRecordings(browser, address, errors, served);
+  check(errors.length === 0, 'no console or page errors', errors.join('; '));
 });
