@@ -132,7 +132,14 @@ void Recording::add(const FrameInput& input) {
     } else {
         runs.push_back({input, 1});
     }
-    ++frames;
+}
+
+std::uint32_t Recording::frames() const {
+    std::uint32_t total = 0;
+    for (const Run& run : runs) {
+        total += run.frames;
+    }
+    return total;
 }
 
 Recording new_recording(std::uint32_t seed) {
@@ -149,7 +156,7 @@ std::string encode_recording(const Recording& recording) {
     for (std::uint64_t field :
          {std::uint64_t{RECORDING_FORMAT}, std::uint64_t{recording.programMajor},
           std::uint64_t{recording.programMinor}, std::uint64_t(recording.frameRate),
-          std::uint64_t{recording.seed}, std::uint64_t{recording.frames}}) {
+          std::uint64_t{recording.seed}, std::uint64_t{recording.frames()}}) {
         putNumber(out, field);
     }
     for (const Recording::Run& run : recording.runs) {
@@ -186,19 +193,19 @@ Recording decode_recording(const unsigned char* bytes, std::size_t size) {
     if (frames == 0) {
         Reader::fail("it holds no frames");
     }
-    while (recording.frames < frames) {
+    for (std::uint32_t read = 0; read < frames;) {
         const std::size_t at = in.at();
         const char* what = "its frames";
         const unsigned code = in.byte(what);
         const FrameInput input = inputOf(code, at);
         const std::uint32_t length = in.number32(what);
-        if (length == 0 || length > frames - recording.frames) {
+        if (length == 0 || length > frames - read) {
             Reader::fail("the run at byte " + std::to_string(at) + " of " + std::to_string(length) +
                          " frames does not fit the " + std::to_string(frames) +
                          " frames its header counts");
         }
         recording.runs.push_back({input, length});
-        recording.frames += length;
+        read += length;
     }
     if (!in.atEnd()) {
         Reader::fail("it goes on after its last frame, at byte " + std::to_string(in.at()));

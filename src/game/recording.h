@@ -23,11 +23,12 @@ struct Recording {
     int frameRate = 0;              // frames a second it was played at
     std::uint32_t programMajor = 0; // the version of the program that made it
     std::uint32_t programMinor = 0;
-    std::uint32_t frames = 0; // in all runs
     std::vector<Run> runs;
 
     // One more frame.
     void add(const FrameInput& input);
+    // The frames of all runs.
+    std::uint32_t frames() const;
 };
 
 // A recording of this program's version at its frame rate, with no frames yet.
@@ -47,16 +48,18 @@ Recording decode_recording(const unsigned char* bytes, std::size_t size);
 // Plays a recording back a frame at a time.
 class Replay {
 public:
-    explicit Replay(const Recording& recording) : recording_(recording) {}
+    explicit Replay(const Recording& recording)
+        : recording_(recording), frames_(recording.frames()) {}
 
     // The next frame's input: the recording's, with Escape or the window's close taken from
     // live, so that whoever watches can stop it.
     FrameInput next(const FrameInput& live);
     // Whether the recording's last frame has been given.
-    bool finished() const { return given_ >= recording_.frames; }
+    bool finished() const { return given_ >= frames_; }
 
 private:
     const Recording& recording_;
+    std::uint32_t frames_;    // in the recording
     std::size_t run_ = 0;     // the run the next frame comes from
     std::uint32_t inRun_ = 0; // frames of it already given
     std::uint32_t given_ = 0; // frames given in all

@@ -50,7 +50,7 @@ TEST(Recording, ItsBytesAreTheDocumentedOnesAndReadBackTheSame) {
     const Recording read =
         decode_recording(reinterpret_cast<const unsigned char*>(allBytes.data()), allBytes.size());
     EXPECT_EQ(read.seed, 0xFFFFFFFFu);
-    EXPECT_EQ(read.frames, 30u);
+    EXPECT_EQ(read.frames(), 30u);
     ASSERT_EQ(read.runs.size(), all.runs.size());
     for (std::size_t i = 0; i < all.runs.size(); ++i) {
         EXPECT_EQ(read.runs[i].input, all.runs[i].input) << "run " << i;

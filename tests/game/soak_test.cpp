@@ -141,12 +141,12 @@ TEST_F(Soak, TenMinutesOfScriptedFramesRunCleanInSteadyMemoryAndReplay) {
 
     // The recording is small, and played back into a world of the same seed it ends the same.
     const std::string kept = encode_recording(recording);
-    std::printf("the recording of %u frames takes %zu bytes in %zu runs\n", recording.frames,
+    std::printf("the recording of %u frames takes %zu bytes in %zu runs\n", recording.frames(),
                 kept.size(), recording.runs.size());
     EXPECT_LT(kept.size(), RECORDING_BUDGET);
     const Recording read =
         decode_recording(reinterpret_cast<const unsigned char*>(kept.data()), kept.size());
-    ASSERT_EQ(read.frames, static_cast<std::uint32_t>(FRAMES));
+    ASSERT_EQ(read.frames(), static_cast<std::uint32_t>(FRAMES));
     std::fill(keys, keys + SDLK_LAST, Uint8{0});
     const std::string ended = screenBytes();
     srand(read.seed);
