@@ -1,0 +1,112 @@
+// The broad phase's grid: boxes entered in the cells they reach, and the overlaps of a box
+// found among the cells it reaches.
+#include "world/box_grid.h"
+
+#include "world/world.h"
+
+#include <algorithm>
+
+namespace {
+
+// 32-pixel cells: a sprite's box (16 to 22 pixels wide, 16 to 20 high) reaches one to four of
+// them, and a cell of a crowded row holds two or three sprites.
+constexpr int CELL_SHIFT = 5;
+constexpr int CELL_SIZE = 1 << CELL_SHIFT; // pixels
+// Coordinates are 16-bit: past 32767 pixels every box is in the last column or row.
+constexpr int COORDINATE_SPAN = 32768; // pixels
+constexpr int NOT_ENTERED = -1;
+
+int cellsAcross(int pixels) {
+    const int covered = std::clamp(pixels, 1, COORDINATE_SPAN);
+    return (covered + CELL_SIZE - 1) >> CELL_SHIFT;
+}
+
+bool sameBox(SDL_Rect a, SDL_Rect b) {
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+
+} // namespace
+
+bool BoxGrid::CellRange::operator==(const CellRange& other) const {
+    return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
+}
+
+void BoxGrid::reset(int width, int height, int slots) {
+    columns_ = cellsAcross(width);
+    rows_ = cellsAcross(height);
+    cells_.assign(static_cast<std::size_t>(columns_) * rows_, {});
+    boxes_.assign(slots, SDL_Rect{});
+    ranges_.assign(slots, {NOT_ENTERED, NOT_ENTERED, NOT_ENTERED, NOT_ENTERED});
+}
+
+int BoxGrid::columnOf(int x) const {
+    return x < 0 ? 0 : std::min(x >> CELL_SHIFT, columns_ - 1);
+}
+
+int BoxGrid::rowOf(int y) const {
+    return y < 0 ? 0 : std::min(y >> CELL_SHIFT, rows_ - 1);
+}
+
+BoxGrid::CellRange BoxGrid::rangeOf(SDL_Rect box) const {
+    // In int: a box near the 16-bit limit reaches past it, as does_collide sees it.
+    const int lastX = box.x + std::max<int>(box.w, 1) - 1;
+    const int lastY = box.y + std::max<int>(box.h, 1) - 1;
+    return {columnOf(box.x), rowOf(box.y), columnOf(lastX), rowOf(lastY)};
+}
+
+void BoxGrid::add(int slot, CellRange range) {
+    for (int row = range.top; row <= range.bottom; ++row) {
+        for (int column = range.left; column <= range.right; ++column) {
+            cell(column, row).push_back(slot);
+        }
+    }
+}
+
+void BoxGrid::remove(int slot, CellRange range) {
+    for (int row = range.top; row <= range.bottom; ++row) {
+        for (int column = range.left; column <= range.right; ++column) {
+            std::vector<int>& slots = cell(column, row);
+            const auto found = std::find(slots.begin(), slots.end(), slot);
+            *found = slots.back();
+            slots.pop_back();
+        }
+    }
+}
+
+void BoxGrid::enter(int slot, SDL_Rect box) {
+    CellRange& range = ranges_[slot];
+    const bool entered = range.left != NOT_ENTERED;
+    if (entered && sameBox(boxes_[slot], box)) {
+        return;
+    }
+    boxes_[slot] = box;
+    const CellRange reach = rangeOf(box);
+    if (entered && reach == range) {
+        return;
+    }
+    if (entered) {
+        remove(slot, range);
+    }
+    add(slot, reach);
+    range = reach;
+}
+
+const std::vector<int>& BoxGrid::overlapping(SDL_Rect box, int skip) {
+    hits_.clear();
+    const CellRange reach = rangeOf(box);
+    for (int row = reach.top; row <= reach.bottom; ++row) {
+        for (int column = reach.left; column <= reach.right; ++column) {
+            for (int slot : cell(column, row)) {
+                if (slot != skip && World::does_collide(box, boxes_[slot])) {
+                    hits_.push_back(slot);
+                }
+            }
+        }
+    }
+    // A box found in two shared cells is one hit.
+    if (hits_.size() > 1) {
+        std::sort(hits_.begin(), hits_.end());
+        hits_.erase(std::unique(hits_.begin(), hits_.end()), hits_.end());
+    }
+    return hits_;
+}
