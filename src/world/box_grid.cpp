@@ -14,15 +14,10 @@ constexpr int CELL_SHIFT = 5;
 constexpr int CELL_SIZE = 1 << CELL_SHIFT; // pixels
 // Coordinates are 16-bit: past 32767 pixels every box is in the last column or row.
 constexpr int COORDINATE_SPAN = 32768; // pixels
-constexpr int NOT_ENTERED = -1;
 
 int cellsAcross(int pixels) {
     const int covered = std::clamp(pixels, 1, COORDINATE_SPAN);
     return (covered + CELL_SIZE - 1) >> CELL_SHIFT;
-}
-
-bool sameBox(SDL_Rect a, SDL_Rect b) {
-    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
 }
 
 } // namespace
@@ -36,7 +31,10 @@ void BoxGrid::reset(int width, int height, int slots) {
     rows_ = cellsAcross(height);
     cells_.assign(static_cast<std::size_t>(columns_) * rows_, {});
     boxes_.assign(slots, SDL_Rect{});
-    ranges_.assign(slots, {NOT_ENTERED, NOT_ENTERED, NOT_ENTERED, NOT_ENTERED});
+    ranges_.assign(slots, rangeOf(SDL_Rect{}));
+    for (int slot = 0; slot < slots; ++slot) {
+        add(slot, ranges_[slot]);
+    }
 }
 
 int BoxGrid::columnOf(int x) const {
@@ -73,22 +71,15 @@ void BoxGrid::remove(int slot, CellRange range) {
     }
 }
 
-void BoxGrid::enter(int slot, SDL_Rect box) {
-    CellRange& range = ranges_[slot];
-    const bool entered = range.left != NOT_ENTERED;
-    if (entered && sameBox(boxes_[slot], box)) {
-        return;
-    }
+void BoxGrid::move(int slot, SDL_Rect box) {
     boxes_[slot] = box;
     const CellRange reach = rangeOf(box);
-    if (entered && reach == range) {
+    if (reach == ranges_[slot]) {
         return;
     }
-    if (entered) {
-        remove(slot, range);
-    }
+    remove(slot, ranges_[slot]);
     add(slot, reach);
-    range = reach;
+    ranges_[slot] = reach;
 }
 
 const std::vector<int>& BoxGrid::overlapping(SDL_Rect box, int skip) {

@@ -106,12 +106,3 @@ void World::enterMovedBoxes() {
     }
     grid.enter(npcCount, absoluteBox(player.position, player.collision));
 }
-
-bool World::does_collide(SDL_Rect a, SDL_Rect b) {
-    // Sums in int, so edges near the 16-bit limits do not wrap.
-    const bool across = a.x > b.x ? a.x < b.x + b.w : a.x + a.w > b.x;
-    if (!across) {
-        return false;
-    }
-    return a.y > b.y ? a.y < b.y + b.h : a.y + a.h > b.y;
-}

@@ -47,8 +47,12 @@ public:
     // direction, held inside the world and pushed back by every other sprite's collision box.
     // Sprites placed by hand since the last move are found first.
     void moveSprite(bool isPlayer, int index, int direction);
-    // Whether two collision boxes overlap; boxes that only touch do not.
-    static bool does_collide(SDL_Rect a, SDL_Rect b);
+    // Whether two collision boxes overlap; boxes that only touch do not. Sums in int, so edges
+    // near the 16-bit limits do not wrap. Here, so that the broad phase's loop can inline it.
+    static bool does_collide(SDL_Rect a, SDL_Rect b) {
+        const bool across = a.x > b.x ? a.x < b.x + b.w : a.x + a.w > b.x;
+        return across && (a.y > b.y ? a.y < b.y + b.h : a.y + a.h > b.y);
+    }
 
     // Behaviour: every movable non-player sprite acts once, in index order, drawing its
     // decisions from rand().
