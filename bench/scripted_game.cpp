@@ -152,8 +152,12 @@ ScriptedGame::ScriptedGame()
 }
 
 World ScriptedGame::start() const {
-    srand(CYCLE_SEED);
+    seedCycle();
     return start_;
+}
+
+void ScriptedGame::seedCycle() {
+    srand(CYCLE_SEED);
 }
 
 World ScriptedGame::blankStart() const {
@@ -163,6 +167,25 @@ World ScriptedGame::blankStart() const {
     for (Sprite& npc : world.npcs) {
         npc.image = nullptr;
     }
+    return world;
+}
+
+World ScriptedGame::tiledStart(int tilesAcross, int tilesDown) const {
+    World world = blankStart();
+    const std::vector<Sprite> crowd = world.npcs;
+    world.npcs.clear();
+    for (int tile = 0; tile < tilesAcross * tilesDown; ++tile) {
+        const int left = tile % tilesAcross * world.worldWidth;
+        const int top = tile / tilesAcross * world.worldHeight;
+        for (Sprite npc : crowd) {
+            npc.position.x = low16(npc.position.x + left);
+            npc.position.y = low16(npc.position.y + top);
+            world.npcs.push_back(npc);
+        }
+    }
+    world.npcCount = static_cast<int>(world.npcs.size());
+    world.worldWidth *= tilesAcross;
+    world.worldHeight *= tilesDown;
     return world;
 }
 

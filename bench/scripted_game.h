@@ -45,9 +45,14 @@ public:
 
     // A copy of the cycle's start; seeds the random generator to match.
     World start() const;
+    // Seeds the random generator as the cycle's start does.
+    static void seedCycle();
     // The same without any picture: a frame played on it draws nothing, and every blit it
     // asks for is clipped to nothing.
     World blankStart() const;
+    // blankStart's crowd repeated over a world tilesAcross x tilesDown times as large, one copy
+    // of the crowd in each tile, the player in the first.
+    World tiledStart(int tilesAcross, int tilesDown) const;
     // The script's number of the cycle's frame k.
     static int frameNumber(int k) { return WARMUP_FRAMES + k % CYCLE_FRAMES; }
     // What frame k of the cycle asks of SDL.
