@@ -21,6 +21,11 @@ int cellsAcross(int pixels) {
     return (covered + CELL_SIZE - 1) >> CELL_SHIFT;
 }
 
+// The cell of a pixel along an axis of cells 0 to last; pixels before the world are in cell 0.
+int cellOf(int pixel, int last) {
+    return pixel < 0 ? 0 : std::min(pixel >> CELL_SHIFT, last);
+}
+
 } // namespace
 
 bool BoxGrid::CellRange::operator==(const CellRange& other) const {
@@ -38,19 +43,13 @@ void BoxGrid::reset(int width, int height, int slots) {
     }
 }
 
-int BoxGrid::columnOf(int x) const {
-    return x < 0 ? 0 : std::min(x >> CELL_SHIFT, columns_ - 1);
-}
-
-int BoxGrid::rowOf(int y) const {
-    return y < 0 ? 0 : std::min(y >> CELL_SHIFT, rows_ - 1);
-}
-
-BoxGrid::CellRange BoxGrid::rangeOf(SDL_Rect box) const {
+// Inline, as every move asks it twice.
+inline BoxGrid::CellRange BoxGrid::rangeOf(SDL_Rect box) const {
     // In int: a box near the 16-bit limit reaches past it, as does_collide sees it.
     const int lastX = box.x + std::max<int>(box.w, 1) - 1;
     const int lastY = box.y + std::max<int>(box.h, 1) - 1;
-    return {columnOf(box.x), rowOf(box.y), columnOf(lastX), rowOf(lastY)};
+    return {cellOf(box.x, columns_ - 1), cellOf(box.y, rows_ - 1), cellOf(lastX, columns_ - 1),
+            cellOf(lastY, rows_ - 1)};
 }
 
 void BoxGrid::add(int slot, CellRange range) {

@@ -43,8 +43,6 @@ private:
         bool operator==(const CellRange& other) const;
     };
     CellRange rangeOf(SDL_Rect box) const;
-    int columnOf(int x) const;
-    int rowOf(int y) const;
     std::vector<int>& cell(int column, int row) { return cells_[row * columns_ + column]; }
     void add(int slot, CellRange range);
     void remove(int slot, CellRange range);
