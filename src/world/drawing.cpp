@@ -13,16 +13,15 @@ constexpr int LAST_ROW = 32767; // the lowest pixel a 16-bit rectangle can name
 // the screen's clip rectangle. SDL clips a sprite's sheet only from its right and bottom, or
 // from its top, moving the place down; a place ending past the 16-bit rows is left to SDL, as
 // that move could wrap it.
-bool clippedAway(SDL_Rect place) {
-    const SDL_Rect& clip = SCREEN->clip_rect;
+bool clippedAway(SDL_Rect place, const SDL_Rect& clip) {
     return place.x + place.w <= clip.x || place.x >= clip.x + clip.w ||
            place.y + place.h <= clip.y ||
            (place.y >= clip.y + clip.h && place.y + place.h <= LAST_ROW);
 }
 
 // Off the screen a sprite still animates and counts its action down, without the blit.
-void draw(Sprite& sprite, SDL_Rect place) {
-    if (!clippedAway(place)) {
+void draw(Sprite& sprite, SDL_Rect place, const SDL_Rect& clip) {
+    if (sprite.image == nullptr || !clippedAway(place, clip)) {
         sprite.updateSelf(place);
         return;
     }
@@ -38,9 +37,10 @@ void World::updateAll() {
     if (player.isUpdating()) {
         paintView();
     }
-    draw(player, getDrawPos(player.getPosition()));
+    const SDL_Rect clip = SCREEN->clip_rect;
+    draw(player, getDrawPos(player.getPosition()), clip);
     for (Sprite& npc : npcs) {
-        draw(npc, getDrawPos(npc.getPosition()));
+        draw(npc, getDrawPos(npc.getPosition()), clip);
     }
 }
 
