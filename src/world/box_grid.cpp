@@ -32,13 +32,14 @@ bool BoxGrid::CellRange::operator==(const CellRange& other) const {
     return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
 }
 
-void BoxGrid::reset(int width, int height, int slots) {
+void BoxGrid::reset(int width, int height, const std::vector<SDL_Rect>& boxes) {
     columns_ = cellsAcross(width);
     rows_ = cellsAcross(height);
     cells_.assign(static_cast<std::size_t>(columns_) * rows_, {});
-    boxes_.assign(slots, SDL_Rect{});
-    ranges_.assign(slots, rangeOf(SDL_Rect{}));
-    for (int slot = 0; slot < slots; ++slot) {
+    boxes_ = boxes;
+    ranges_.clear();
+    for (int slot = 0; slot < slots(); ++slot) {
+        ranges_.push_back(rangeOf(boxes_[slot]));
         add(slot, ranges_[slot]);
     }
 }

@@ -10,10 +10,10 @@
 
 class BoxGrid {
 public:
-    // Sizes the grid for a world of width x height pixels and slots boxes, each entered as
-    // {0, 0, 0, 0}. Boxes anywhere in 16-bit space may be entered: those past the world's
-    // edges are kept in its border cells.
-    void reset(int width, int height, int slots);
+    // Sizes the grid for a world of width x height pixels and enters the boxes, one a slot.
+    // Boxes anywhere in 16-bit space may be entered: those past the world's edges are kept in
+    // its border cells.
+    void reset(int width, int height, const std::vector<SDL_Rect>& boxes);
     int slots() const { return static_cast<int>(boxes_.size()); }
 
     // Moves slot's box; a box that has not changed costs one comparison.
