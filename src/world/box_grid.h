@@ -50,7 +50,6 @@ private:
     int columns_ = 0;
     int rows_ = 0;
     std::vector<std::vector<int>> cells_; // slots, unordered, row by row
-    std::vector<SDL_Rect> boxes_;         // each slot's box as entered
-    std::vector<CellRange> ranges_;       // and the cells it reaches
+    std::vector<SDL_Rect> boxes_;         // each slot's box, in the cells it reaches
     std::vector<int> hits_;               // overlapping's answer, kept to save an allocation a move
 };
