@@ -80,6 +80,19 @@ void BoxGrid::move(int slot, SDL_Rect box) {
     }
 }
 
+void BoxGrid::insertHit(int slot) {
+    // Hits are few: each goes in its place from the end, and a box found in a second shared cell
+    // is not entered twice.
+    std::size_t at = hits_.size();
+    while (at > 0 && hits_[at - 1] > slot) {
+        --at;
+    }
+    if (at > 0 && hits_[at - 1] == slot) {
+        return;
+    }
+    hits_.insert(hits_.begin() + static_cast<std::ptrdiff_t>(at), slot);
+}
+
 const std::vector<int>& BoxGrid::overlapping(SDL_Rect box, int skip) {
     hits_.clear();
     const CellRange reach = rangeOf(box);
@@ -87,15 +100,10 @@ const std::vector<int>& BoxGrid::overlapping(SDL_Rect box, int skip) {
         for (int column = reach.left; column <= reach.right; ++column) {
             for (int slot : cell(column, row)) {
                 if (slot != skip && World::does_collide(box, boxes_[slot])) {
-                    hits_.push_back(slot);
+                    insertHit(slot);
                 }
             }
         }
-    }
-    // A box found in two shared cells is one hit.
-    if (hits_.size() > 1) {
-        std::sort(hits_.begin(), hits_.end());
-        hits_.erase(std::unique(hits_.begin(), hits_.end()), hits_.end());
     }
     return hits_;
 }

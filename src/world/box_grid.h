@@ -30,6 +30,8 @@ public:
 
 private:
     void move(int slot, SDL_Rect box);
+    // Enters a hit of overlapping in slot order, once.
+    void insertHit(int slot);
     // The cells a box reaches, inclusive; a box with no extent still reaches the cell of its
     // corner, because does_collide can find it overlapping.
     struct CellRange {
