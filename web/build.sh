@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the browser edition with Emscripten: the game's sources with web/*.cpp, the page
 # shell and the library's gaps filled, into OUT as index.html, index.js, index.wasm, and
-# index.data, the pictures packed.
+# index.data, the pictures packed; beside them the page's script, web/page/*.js.
 # Usage: web/build.sh PICTURES_FOLDER OUT [PICTURE...]
 #   PICTURE: the pictures packed with the page, by name (default: all five the game reads).
 set -euo pipefail
@@ -46,3 +46,6 @@ NODE_PATH=/usr/share/nodejs emcc -std=c++17 -O2 -Wall -Wextra -Werror -fexceptio
     -sMINIFY_HTML=0 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
     --pre-js "$here/pictures.js" -sFORCE_FILESYSTEM=1 \
     -o "$out/index.html"
+
+# The page's script, which the shell loads by bare name.
+cp "$here"/page/*.js "$out/"
