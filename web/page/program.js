@@ -26,6 +26,10 @@ var Module = {
     if (timing.flips++ === 0) {
       timing.firstFlip = timing.lastFlip;
       TarnelMessages.say(document.hasFocus() ? '' : CLICK);
+      if (TarnelRecordings.replay !== null) { // the program plays it: it was not refused
+        TarnelWatching.start();
+        TarnelRecordings.offerReplayed();
+      }
     }
   },
   preMainLoop: function() { Module.timing.started = performance.now(); },
@@ -34,6 +38,7 @@ var Module = {
     Module.timing.frames++;
   },
   onExit: function(status) {
+    TarnelWatching.stop();
     if (status === 0) {
       TarnelMessages.say(TarnelRecordings.replay === null ? 'The game is over.' : 'The replay has ended.');
       TarnelRecordings.offerRecording();
@@ -43,6 +48,7 @@ var Module = {
     TarnelMessages.offerAnother();
   },
   onAbort: function(reason) {
+    TarnelWatching.stop();
     TarnelMessages.say('Tarnel stopped: ' + (failure || reason), true);
     TarnelMessages.offerAnother();
   },
