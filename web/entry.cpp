@@ -79,7 +79,7 @@ int main(int argc, char* argv[]) {
         srand(recording.seed(options));
         game = std::make_unique<Game>(Game::Stepped{});
         game->pad.close(); // opened with a desktop runtime's layout: the frames open it anew
-        recording.attach(*game);
+        recording.attach(*game, options);
     } catch (const std::exception& error) {
         // The pictures are packed into the page when it is built: a missing one was left out.
         const bool leftOut = dynamic_cast<const BackgroundNotFound*>(&error) != nullptr;

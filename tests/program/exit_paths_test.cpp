@@ -284,7 +284,7 @@ TEST_F(ExitPaths, ASignalledGameIsRecordedWholeAndReplays) {
             << "left behind: " << entry.path();
     }
     const ProgramResult replayed =
-        runProgram(folder.path(), {}, {"--window", "--replay", "kept.tarnel"});
+        runProgram(folder.path(), {}, {"--window", "--replay", "kept.tarnel", "--quit-at-end"});
     EXPECT_EQ(replayed.exitStatus, 0);
     EXPECT_EQ(replayed.errors, "");
 }
