@@ -63,10 +63,9 @@ var TarnelWatching = (function() {
     var said = where + ' of ' + whole;
     if (timeline.getAttribute('aria-valuetext') !== said) timeline.setAttribute('aria-valuetext', said);
     setText(time, where + ' / ' + whole + ' · ' + SPEEDS[state(SPEED)]);
-    setText(pauseButton, state(PAUSED) ? 'Play' : 'Pause');
-
-    // The replay holds at its last frame, paused, and can still be sought back.
+    // The replay holds at its last frame, and can still be sought back or played again.
     var ended = state(POSITION) === length;
+    setText(pauseButton, state(PAUSED) || ended ? 'Play' : 'Pause');
     if (ended !== atEnd) {
       atEnd = ended;
       if (ended) {
