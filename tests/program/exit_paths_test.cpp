@@ -242,6 +242,8 @@ TEST_F(ExitPaths, ARecordingThatCannotBeReadIsNamedBeforeTheDisplayOpens) {
          "its seed at byte 12 is a number longer than any this format holds"},
         {"rate.tarnel", recordingBytes({1, 3, 2, 30, 7, 1}, std::string("\x00\x01", 2)),
          "it was played at 30 frames a second; this program plays at 20"},
+        {"slow.tarnel", recordingBytes({1, 3, 2, 10, 7, 1}, std::string("\x00\x01", 2)),
+         "it was played at 10 frames a second; this program plays at 20"},
         {"code.tarnel", recordingBytes({1, 3, 2, 20, 7, 1}, "\xc2\x01"),
          "the input code 0xC2 at byte 14 is not one of format version 1"},
         {"more.tarnel", recordingBytes({1, 3, 2, 20, 7, 1}, std::string("\x00\x01\x00", 3)),
