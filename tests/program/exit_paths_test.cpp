@@ -47,14 +47,21 @@ std::vector<std::string> linesOf(const std::string& text) {
 using ExitPaths = GameTest;
 
 // The loop's own ways out: it frees SCREEN and shuts every SDL subsystem down, which is what
-// gives the desktop its video mode back.
+// gives the desktop its video mode back. Both stop a replay too, long before its end.
 TEST_F(ExitPaths, EscapeAndWindowCloseShutSDLDown) {
+    Recording still = new_recording(5, FRAME_RATE);
+    for (int frame = 0; frame < 100; ++frame) {
+        still.add(FrameInput{});
+    }
     {
         Game game{Game::Stepped{}};
+        Replay replay(still);
+        game.replay = &replay;
         game.playFrame();
         keys[SDLK_ESCAPE] = 1;
         game.play();
         EXPECT_TRUE(game.quit);
+        EXPECT_EQ(game.frameCounter, 2) << "Escape during a replay";
         EXPECT_EQ(SCREEN, nullptr);
         EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0u) << "after Escape";
         keys[SDLK_ESCAPE] = 0;
@@ -62,12 +69,15 @@ TEST_F(ExitPaths, EscapeAndWindowCloseShutSDLDown) {
     ASSERT_NO_THROW(screen_init());
     {
         Game game{Game::Stepped{}};
+        Replay replay(still);
+        game.replay = &replay;
         game.playFrame();
         SDL_Event close = {};
         close.type = SDL_QUIT;
         ASSERT_EQ(SDL_PushEvent(&close), 0);
         game.play();
         EXPECT_TRUE(game.quit);
+        EXPECT_EQ(game.frameCounter, 2) << "the window's close during a replay";
         EXPECT_EQ(SCREEN, nullptr);
         EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0u) << "after the window's close";
     }
