@@ -35,6 +35,18 @@ std::string recordingBytes(std::vector<std::uint64_t> header, const std::string&
     return bytes + runs;
 }
 
+// The names in the working folder that start with start.
+std::vector<std::string> filesStarting(const std::string& start) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(".")) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(start, 0) == 0) {
+            found.push_back(name);
+        }
+    }
+    return found;
+}
+
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -217,12 +229,13 @@ TEST_F(ExitPaths, TheCommandLineIsAnsweredBeforeTheDisplayOpens) {
                              "Return", "Escape", "F11", "gamepad", "Background.bmp", "launcher"}) {
         EXPECT_NE(std::string(USAGE).find(word), std::string::npos) << word;
     }
-    // A window is a display too.
-    const ProgramResult window =
-        runProgram(folder.path(), {"SDL_VIDEODRIVER=none-such"}, {"--window"});
+    // A window is a display too; the file claimed for a recording is given up again.
+    const ProgramResult window = runProgram(folder.path(), {"SDL_VIDEODRIVER=none-such"},
+                                            {"--window", "--record", "lost.tarnel"});
     EXPECT_EQ(window.exitStatus, 1);
     EXPECT_EQ(window.errors.rfind("tarnel: cannot open the 640x480 32-bit display: ", 0), 0u)
         << window.errors;
+    EXPECT_EQ(filesStarting(".lost"), std::vector<std::string>{});
 }
 
 // A recording that cannot be played is named, with its fault and where it lies, before the
@@ -291,10 +304,7 @@ TEST_F(ExitPaths, ASignalledGameIsRecordedWholeAndReplays) {
     // However early the signal came, the game's frames up to the quit it made are all there.
     const Recording kept = read_recording("kept.tarnel");
     EXPECT_EQ(kept.runs.back().input.event, FrameInput::QUIT);
-    for (const auto& entry : std::filesystem::directory_iterator(".")) {
-        EXPECT_EQ(entry.path().filename().string().rfind(".kept", 0), std::string::npos)
-            << "left behind: " << entry.path();
-    }
+    EXPECT_EQ(filesStarting(".kept"), std::vector<std::string>{});
     const ProgramResult replayed =
         runProgram(folder.path(), {}, {"--window", "--replay", "kept.tarnel"});
     EXPECT_EQ(replayed.exitStatus, 0);
