@@ -115,10 +115,9 @@ TEST(Scaling, ALineOverAnUnscaledPictureLeavesSCREENAsItWas) {
     ASSERT_NO_THROW(screen_init({true}));
     ASSERT_EQ(SCREEN, SDL_GetVideoSurface());
     paintEveryPixelApart();
-    const std::string before(static_cast<const char*>(SCREEN->pixels), SCREEN->pitch * HEIGHT);
+    const std::string before = screenBytes();
     update_screen_with_line("1:23 / 4:56 · 2×");
-    EXPECT_TRUE(std::string(static_cast<const char*>(SCREEN->pixels), SCREEN->pitch * HEIGHT) ==
-                before);
+    EXPECT_TRUE(screenBytes() == before);
     SDL_Quit();
     SCREEN = nullptr;
 }
