@@ -42,13 +42,7 @@ Recording walk() {
 
 // What a frame shows: the picture on SCREEN and every sprite's place.
 std::size_t shown(const Game& game) {
-    std::string state;
-    SDL_LockSurface(SCREEN);
-    for (int y = 0; y < SCREEN->h; ++y) {
-        state.append(static_cast<const char*>(SCREEN->pixels) + y * SCREEN->pitch,
-                     static_cast<std::size_t>(SCREEN->w) * SCREEN->format->BytesPerPixel);
-    }
-    SDL_UnlockSurface(SCREEN);
+    std::string state = screenBytes();
     for (const Sprite& sprite : game.world.npcs) {
         const SDL_Rect place = sprite.getPosition();
         state += std::to_string(place.x) + "," + std::to_string(place.y) + ";";
