@@ -19,7 +19,7 @@ root=$(dirname "$here")
 command -v emcc >/dev/null || { echo "$0: emcc not found: run tools/install_packages.sh" >&2; exit 1; }
 
 # The game's sources but the desktop's entry.
-mapfile -t sources < <(find "$root/src" -name '*.cpp' ! -path "$root/src/game/main.cpp" | sort)
+mapfile -t sources < <(find "$root/src" -name '*.cpp' ! -path "$root/src/program/main.cpp" | sort)
 
 for picture in "${pictures[@]}"; do
     [ -f "$pictures_folder/$picture" ] || { echo "$0: no $pictures_folder/$picture" >&2; exit 1; }

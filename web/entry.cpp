@@ -2,8 +2,8 @@
 // frame every 50 ms instead of a blocking loop, which a page cannot run.
 #include "display/display.h"
 #include "game/game.h"
-#include "game/options.h"
-#include "game/recording_session.h"
+#include "program/options.h"
+#include "program/recording_session.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 #include "game/game.h"
 
 #include "display/display.h"
-#include "game/recording.h"
-#include "game/screen_switch.h"
+#include "display/screen_switch.h"
+#include "recording/recording.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // lets the world act and draws it, at most 20 frames a second.
 #pragma once
 
-#include "game/gamepad.h"
-#include "game/input.h"
+#include "input/gamepad.h"
+#include "input/input.h"
 #include "world/world.h"
 
 #include <SDL.h>

@@ -1,7 +1,7 @@
 // Fuzz target: the recording reader, which takes files that travel between people. Whatever the
 // bytes, it reads them or refuses them in words, and what it reads, written again, reads back
 // to the same file. (A number may be written with more bytes than it needs; the reader takes it.)
-#include "game/recording.h"
+#include "recording/recording.h"
 
 #include <cstdlib>
 

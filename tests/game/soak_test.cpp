@@ -1,7 +1,7 @@
 // A long headless run of the main loop's frame, driven by a scripted player: it must run clean,
 // hold its memory steady, and be kept by a small recording that replays to the same end.
 #include "game/game.h"
-#include "game/recording.h"
+#include "recording/recording.h"
 
 #include "world/world_fixture.h"
 
@@ -78,7 +78,7 @@ std::string screenBytes() {
 }
 
 TEST_F(Soak, TenMinutesOfScriptedFramesRunCleanInSteadyMemoryAndReplay) {
-    Recording recording = new_recording(WORLD_SEED);
+    Recording recording = new_recording(WORLD_SEED, FRAME_RATE);
     Game game{Game::Stepped{}};
     game.recording = &recording;
     // SDL RLE-encodes a picture at its first blit, which for a sprite's sheet is when it first

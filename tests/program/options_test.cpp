@@ -1,5 +1,5 @@
 // The command line: what each set of arguments asks for, and the complaint for a wrong one.
-#include "game/options.h"
+#include "program/options.h"
 
 #include "display/scaling.h"
 

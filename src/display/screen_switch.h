@@ -2,7 +2,7 @@
 // on a display, so going there takes the full-screen lock.
 #pragma once
 
-#include "game/screen_lock.h"
+#include "display/screen_lock.h"
 
 #include <optional>
 

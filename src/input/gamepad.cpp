@@ -1,7 +1,7 @@
 // The first joystick, its layout under each runtime, and what its state asks for.
-#include "game/gamepad.h"
+#include "input/gamepad.h"
 
-#include "game/input.h"
+#include "input/input.h"
 #include "world/world.h"
 
 #include <cstdlib>

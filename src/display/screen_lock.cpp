@@ -1,5 +1,5 @@
 // The full-screen lock: an flock on a file of the user's own, released with the process.
-#include "game/screen_lock.h"
+#include "display/screen_lock.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Every way the program ends: SDL shut down, and the documented status and message.
+#include "display/screen_lock.h"
 #include "game/game.h"
-#include "game/options.h"
-#include "game/recording_file.h"
-#include "game/screen_lock.h"
+#include "program/options.h"
+#include "recording/recording_file.h"
 
 #include "support/damaged_bmp.h"
 #include "world/world_fixture.h"

@@ -2,8 +2,8 @@
 // handed to the game once it is built, and given its name when the game is over.
 #pragma once
 
-#include "game/options.h"
-#include "game/recording_file.h"
+#include "program/options.h"
+#include "recording/recording_file.h"
 
 #include <cstdint>
 #include <optional>

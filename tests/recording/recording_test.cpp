@@ -1,6 +1,6 @@
 // A recording's bytes, pinned: a file written by one version of the program must read the same
 // in every later one, on every platform.
-#include "game/recording.h"
+#include "recording/recording.h"
 
 #include "world/world.h"
 
@@ -17,7 +17,7 @@ FrameInput input(FrameInput::Event event, int direction, bool escape) {
 }
 
 TEST(Recording, ItsBytesAreTheDocumentedOnesAndReadBackTheSame) {
-    Recording recording = new_recording(300);
+    Recording recording = new_recording(300, 20);
     for (int frame = 0; frame < 130; ++frame) {
         recording.add(input(FrameInput::NO_EVENT, RIGHT, false));
     }
@@ -38,7 +38,7 @@ TEST(Recording, ItsBytesAreTheDocumentedOnesAndReadBackTheSame) {
     EXPECT_EQ(bytes, expected);
 
     // Every input a frame can hold comes back as it went in.
-    Recording all = new_recording(0xFFFFFFFF);
+    Recording all = new_recording(0xFFFFFFFF, 20);
     for (auto event : {FrameInput::NO_EVENT, FrameInput::PAUSE, FrameInput::QUIT}) {
         for (int direction : {NO_DIRECTION, UP, RIGHT, DOWN, LEFT}) {
             for (bool escape : {false, true}) {

@@ -2,7 +2,7 @@
 // once complete, so that a crash or a power cut never leaves half a file there.
 #pragma once
 
-#include "game/recording.h"
+#include "recording/recording.h"
 
 #include <string>
 

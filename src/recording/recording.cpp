@@ -1,9 +1,7 @@
 // The recording's bytes: a magic word, a header of numbers, then one code and one length a run.
 // Numbers are unsigned LEB128: seven bits a byte, least significant first, the top bit set on
 // every byte but the last.
-#include "game/recording.h"
-
-#include "game/game.h"
+#include "recording/recording.h"
 
 #include <cstdio>
 #include <iterator>
@@ -142,10 +140,10 @@ std::uint32_t Recording::frames() const {
     return total;
 }
 
-Recording new_recording(std::uint32_t seed) {
+Recording new_recording(std::uint32_t seed, std::uint32_t frameRate) {
     Recording recording;
     recording.seed = seed;
-    recording.frameRate = FRAME_RATE;
+    recording.frameRate = frameRate;
     recording.programMajor = PROGRAM_MAJOR;
     recording.programMinor = PROGRAM_MINOR;
     return recording;
@@ -155,7 +153,7 @@ std::string encode_recording(const Recording& recording) {
     std::string out(std::begin(MAGIC), std::end(MAGIC));
     for (std::uint64_t field :
          {std::uint64_t{RECORDING_FORMAT}, std::uint64_t{recording.programMajor},
-          std::uint64_t{recording.programMinor}, std::uint64_t(recording.frameRate),
+          std::uint64_t{recording.programMinor}, std::uint64_t{recording.frameRate},
           std::uint64_t{recording.seed}, std::uint64_t{recording.frames()}}) {
         putNumber(out, field);
     }
@@ -182,12 +180,7 @@ Recording decode_recording(const unsigned char* bytes, std::size_t size) {
     Recording recording;
     recording.programMajor = in.number32("its header");
     recording.programMinor = in.number32("its header");
-    const std::uint32_t frameRate = in.number32("its header");
-    if (frameRate != FRAME_RATE) {
-        Reader::fail("it was played at " + std::to_string(frameRate) +
-                     " frames a second; this program plays at " + std::to_string(FRAME_RATE));
-    }
-    recording.frameRate = FRAME_RATE;
+    recording.frameRate = in.number32("its header");
     recording.seed = in.number32("its seed");
     const std::uint32_t frames = in.number32("its header");
     if (frames == 0) {
@@ -211,6 +204,14 @@ Recording decode_recording(const unsigned char* bytes, std::size_t size) {
         Reader::fail("it goes on after its last frame, at byte " + std::to_string(in.at()));
     }
     return recording;
+}
+
+void expect_frame_rate(const Recording& recording, std::uint32_t frameRate) {
+    if (recording.frameRate != frameRate) {
+        throw RecordingError("it was played at " + std::to_string(recording.frameRate) +
+                             " frames a second; this program plays at " +
+                             std::to_string(frameRate));
+    }
 }
 
 FrameInput Replay::next(const FrameInput& live) {

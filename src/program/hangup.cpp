@@ -1,5 +1,5 @@
 // SIGHUP handled as SDL handles SIGTERM: a quit event, so the loop ends and shuts SDL down.
-#include "game/hangup.h"
+#include "program/hangup.h"
 
 #include <csignal>
 

@@ -1,5 +1,5 @@
 // The recording of a run, from the command line to the file, for the desktop and the page alike.
-#include "game/recording_session.h"
+#include "program/recording_session.h"
 
 #include "game/game.h"
 
@@ -11,6 +11,7 @@ int RecordingSession::prepare(const Options& options) {
     try {
         if (!options.replay.empty()) {
             recording_ = read_recording(options.replay);
+            expect_frame_rate(*recording_, FRAME_RATE);
             replay_.emplace(*recording_);
         } else if (!options.record.empty()) {
             file_.emplace(options.record);
@@ -33,7 +34,7 @@ std::uint32_t RecordingSession::seed(const Options& options) {
     const std::uint32_t seed =
         options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
     if (file_) {
-        recording_ = new_recording(seed);
+        recording_ = new_recording(seed, FRAME_RATE);
     }
     return seed;
 }

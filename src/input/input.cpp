@@ -1,5 +1,5 @@
 // Reading the keyboard and the window's events into what the game acts on.
-#include "game/input.h"
+#include "input/input.h"
 
 #include "world/world.h"
 

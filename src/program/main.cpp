@@ -1,11 +1,11 @@
 // The program's entry: reads the command line, opens the display, seeds the random generator
 // and plays one game, recorded or replayed when asked.
 #include "display/display.h"
+#include "display/screen_switch.h"
 #include "game/game.h"
-#include "game/hangup.h"
-#include "game/options.h"
-#include "game/recording_session.h"
-#include "game/screen_switch.h"
+#include "program/hangup.h"
+#include "program/options.h"
+#include "program/recording_session.h"
 
 #include <cstdio>
 #include <cstdlib>

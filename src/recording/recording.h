@@ -2,7 +2,7 @@
 // whole game, since the crowd draws only from rand() and the game advances by frames.
 #pragma once
 
-#include "game/input.h"
+#include "input/input.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,7 +20,7 @@ struct Recording {
     };
 
     std::uint32_t seed = 0;
-    int frameRate = 0;              // frames a second it was played at
+    std::uint32_t frameRate = 0;    // frames a second it was played at
     std::uint32_t programMajor = 0; // the version of the program that made it
     std::uint32_t programMinor = 0;
     std::vector<Run> runs;
@@ -31,8 +31,8 @@ struct Recording {
     std::uint32_t frames() const;
 };
 
-// A recording of this program's version at its frame rate, with no frames yet.
-Recording new_recording(std::uint32_t seed);
+// A recording of this program's version, played at frameRate frames a second, with no frames yet.
+Recording new_recording(std::uint32_t seed, std::uint32_t frameRate);
 
 // Why a recording cannot be read, in words, with the byte it was found at where that helps.
 class RecordingError : public std::runtime_error {
@@ -44,6 +44,10 @@ public:
 // runs actually present. Throws RecordingError.
 std::string encode_recording(const Recording& recording);
 Recording decode_recording(const unsigned char* bytes, std::size_t size);
+
+// Refuses a recording played at another frame rate than frameRate: it would play at the wrong
+// speed. Throws RecordingError.
+void expect_frame_rate(const Recording& recording, std::uint32_t frameRate);
 
 // Plays a recording back a frame at a time.
 class Replay {

@@ -1,5 +1,5 @@
 // Reading a recording file with a bound on its size, and writing one through a temporary name.
-#include "game/recording_file.h"
+#include "recording/recording_file.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // The full-screen lock: one holder at a time, a file of the user's own, never a trap.
-#include "game/screen_lock.h"
+#include "display/screen_lock.h"
 
 #include "support/fixtures.h"
 

@@ -1,5 +1,5 @@
 // F11 and Alt+Enter: the display's switch, with the full-screen lock taken and let go.
-#include "game/screen_switch.h"
+#include "display/screen_switch.h"
 
 #include "display/display.h"
 

@@ -1,6 +1,6 @@
 // The command line, parsed with getopt_long: play in a window or full screen, at a scale, seed
 // the crowd, record or replay a game, or just print the usage or the version.
-#include "game/options.h"
+#include "program/options.h"
 
 #include "display/scaling.h"
 
