@@ -26,6 +26,7 @@ var Module = {
     if (timing.flips++ === 0) {
       timing.firstFlip = timing.lastFlip;
       TarnelMessages.say(document.hasFocus() ? '' : CLICK);
+      TarnelOffline.keepFiles();
     }
   },
   preMainLoop: function() { Module.timing.started = performance.now(); },
