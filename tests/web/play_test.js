@@ -1,5 +1,6 @@
-// The browser edition played in headless chromium: the page, the pictures on the canvas,
-// walking with browser key repeats, keys after mouse movement, pause, the seed, the end.
+// The browser edition played in headless chromium or firefox-esr (page.js): the page, the
+// pictures on the canvas, walking with browser key repeats, keys after mouse movement, pause,
+// the seed, the end.
 // Usage: node play_test.js WEB_FOLDER SCREENSHOT_FILE
 'use strict';
 
@@ -212,7 +213,7 @@ runPageTest(webFolder, {}, async (browser, address) => {
   check(scrollable && scrolled === 0, 'arrow keys do not scroll the page', `scrolled ${scrolled} px`);
 
   // Figures for docs/PERFORMANCE.md, measured in the page: the first flip after the load
-  // began, from a cold start (this page is the first a fresh chromium with a fresh profile
+  // began, from a cold start (this page is the first a fresh browser with a fresh profile
   // loads), then flips and the page's own work per frame while walking for five seconds.
   const before = await page.evaluate(() => ({...Module.timing}));
   await holdKey(page, 'ArrowLeft', 5000);
@@ -220,7 +221,7 @@ runPageTest(webFolder, {}, async (browser, address) => {
   const played = after.frames - before.frames;
   const ms = (time) => `${time.toFixed(0)} ms`;
   console.log(`figures: cold start: first frame ${ms(cold.firstFlip)} after the load began, the first page` +
-    ` of a fresh chromium and profile (load average ${loadAverage})`);
+    ` of a fresh ${await browser.version()} and profile (load average ${loadAverage})`);
   console.log(`  arrived: ${Object.entries(cold.arrived).map(([name, time]) => `${name} ${ms(time)}`).join(', ')};` +
     ` runtime ready ${ms(cold.ready)}; first frame ${ms(cold.firstFlip)}`);
   console.log(`figures: ${((after.flips - before.flips) * 1000 / (after.lastFlip - before.lastFlip)).toFixed(2)}` +
