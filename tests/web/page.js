@@ -14,10 +14,12 @@ const ENGINE = process.env.TARNEL_BROWSER === 'firefox' ? 'firefox' : 'chromium'
 const CHROMIUM = '/usr/lib/chromium/chromium'; // Debian's binary, without its shell wrapper
 const FIREFOX = '/usr/bin/firefox-esr';
 const CAPTION = 'Tarnel v.3.2';
-const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
+const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json', '.png': 'image/png'};
 
 // Serves folder on a free port of 127.0.0.1, and beside it extra's files ('/name' -> bytes),
-// which may be added later; resolves to the server and its address.
+// which may be added later; resolves to the server, its address, and network, whose cut() takes
+// the server away with its open connections, as if the network were gone.
 function serve(folder, extra = {}) {
   const server = http.createServer((request, response) => {
     const name = new URL(request.url, 'http://127.0.0.1').pathname.replace(/\/$/, '/index.html');
@@ -33,7 +35,12 @@ function serve(folder, extra = {}) {
     });
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () =>
-    resolve({server, address: `http://127.0.0.1:${server.address().port}/`})));
+    resolve({server, address: `http://127.0.0.1:${server.address().port}/`, network: {
+      cut() {
+        server.close();
+        server.closeAllConnections();
+      },
+    }})));
 }
 
 const VIEWPORT = {width: 720, height: 560}; // too short for the canvas at 1x: it is shrunk
@@ -176,14 +183,14 @@ function installCanvasTools() {
 }
 
 // Runs a test: serves folder (and extra's files), starts a fresh browser, hands both to
-// body(browser, address), closes them, and sets the exit status from the checks. An error thrown
-// fails the test with its stack.
+// body(browser, address, network), closes them, and sets the exit status from the checks. An
+// error thrown fails the test with its stack.
 function runPageTest(folder, extra, body) {
   (async () => {
-    const {server, address} = await serve(folder, extra);
+    const {server, address, network} = await serve(folder, extra);
     const launched = await launch();
     try {
-      await body(launched.browser, address);
+      await body(launched.browser, address, network);
     } finally {
       await close(launched);
       server.close();

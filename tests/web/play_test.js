@@ -1,6 +1,6 @@
 // The browser edition played in headless chromium or firefox-esr (page.js): the page, the
 // pictures on the canvas, walking with browser key repeats, keys after mouse movement, pause,
-// the seed, the end.
+// the seed, the end, and the service worker left until the first frame is drawn.
 // Usage: node play_test.js WEB_FOLDER SCREENSHOT_FILE
 'use strict';
 
@@ -8,7 +8,7 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const zlib = require('zlib');
-const {CAPTION, openPage, check, sleep, waitForMessage, SETTLE, frames, changeAfter, installCanvasTools,
+const {ENGINE, CAPTION, openPage, check, sleep, waitForMessage, SETTLE, frames, changeAfter, installCanvasTools,
   runPageTest} = require('./page');
 
 const [webFolder, screenshotFile] = process.argv.slice(2);
@@ -143,12 +143,28 @@ function transfer(folder) {
   return {raw, gzipped, lines};
 }
 
+// In the page, before it loads: when the service worker is first registered, ms after the load
+// began.
+function timeRegistration() {
+  const register = ServiceWorkerContainer.prototype.register;
+  ServiceWorkerContainer.prototype.register = function(...args) {
+    if (window.registeredAt === undefined) window.registeredAt = performance.now();
+    return register.apply(this, args);
+  };
+}
+
 runPageTest(webFolder, {}, async (browser, address) => {
   const errors = [];
   const page = await openPage(browser, errors);
+  await page.evaluateOnNewDocument(timeRegistration);
   await page.goto(`${address}?seed=${SEED}`);
   await page.waitForFunction(() => Module.timing.flips > 0, {timeout: 15000});
   const cold = await page.evaluate(loadSplit);
+  // The worker fetches every file of the page again as it installs: not before the first frame.
+  const registered = await page.waitForFunction(() => window.registeredAt, {timeout: 5000})
+    .then((handle) => handle.jsonValue(), () => null);
+  check(registered >= cold.firstFlip, 'the service worker is registered once the first frame is drawn',
+    `at ${registered} ms, the first frame at ${cold.firstFlip} ms`);
   const loadAverage = os.loadavg().map((load) => load.toFixed(2)).join(' ');
   const title = await page.evaluate(() => [document.title, document.querySelector('h1').textContent]);
   check(title[0] === CAPTION && title[1] === CAPTION, `the title is "${CAPTION}"`, title.join(' / '));
