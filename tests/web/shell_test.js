@@ -1,7 +1,8 @@
-// The page around the game in headless chromium: the canvas's size in windows large and small,
-// the full screen that Escape leaves without ending the game, a gamepad, touch controls,
-// recordings saved and watched, the desktop's in the page and the page's on the desktop, and a
-// game passed on as a link and watched with the replay's controls.
+// The page around the game in headless chromium or firefox-esr (page.js): the canvas's size in
+// windows large and small, the full screen that Escape leaves without ending the game, a
+// gamepad, touch controls, recordings saved and watched, the desktop's in the page and the
+// page's on the desktop, a game passed on as a link and watched with the replay's controls, the
+// page installable (its manifest and icons), and the page played again with no network.
 // Usage: node shell_test.js WEB_FOLDER PROGRAM FLIP_PROBE
 'use strict';
 
@@ -9,8 +10,8 @@ const {spawn} = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const {openPage, check, sleep, waitForMessage, frames, SETTLE, changeAfter, installCanvasTools,
-  runPageTest} = require('./page');
+const {ENGINE, openPage, check, sleep, waitForMessage, frames, SETTLE, changeAfter,
+  installCanvasTools, runPageTest} = require('./page');
 
 const [webFolder, program, flipProbe] = process.argv.slice(2);
 const SEED = 7;
@@ -31,6 +32,9 @@ const WATCH_CONTROLS = [ // a replay's, under the canvas while it plays
   ['Faster', 'button'],
   ['Position', 'slider'],
 ];
+// A touch screen is emulated through CDP (a coarse pointer, touch events), which firefox-esr
+// does not speak: there a phone's windows are checked for the canvas's fit alone.
+const TOUCH_EMULATED = ENGINE === 'chromium';
 const LEAST_TARGET = 48; // CSS pixels a touch target spans at least
 const MAGIC = [0x89, 0x54, 0x4e, 0x4c]; // the first bytes of a recording: 0x89 'T' 'N' 'L'
 const HEADER = 12;       // bytes of a recording before its seed
@@ -94,6 +98,10 @@ async function checkWindows(browser, address, errors) {
       `${name}: the page is laid out at the window's width and fits it without scrolling`,
       JSON.stringify(seen.window));
     check(seen.rendering === 'pixelated', `${name}: drawn with crisp pixels`, seen.rendering);
+    if (viewport.hasTouch && !TOUCH_EMULATED) {
+      await page.close();
+      continue;
+    }
     const controls = await controlBoxes(page, TOUCH_CONTROLS);
     const shown = controls.filter((box) => box !== null).length;
     check(shown === (viewport.hasTouch ? TOUCH_CONTROLS.length : 0),
@@ -348,7 +356,8 @@ async function checkRecordings(browser, address, errors, served) {
     'a game ended offers "Save this game": a recording named with its seed',
     offered && `${offered.name}, ${bytes.slice(0, 4)}`);
   served['/recorded.tarnel'] = Buffer.from(bytes);
-  const link = await copyLink(page, address, bytes);
+  // Granting the clipboard is CDP's (see the end of the test).
+  const link = ENGINE === 'chromium' ? await copyLink(page, address, bytes) : null;
   let desktopHash = null;
 
   const ways = [
@@ -410,7 +419,7 @@ async function checkRecordings(browser, address, errors, served) {
     'a game recorded on the desktop replays in the page to its last picture, pixel for pixel',
     `status ${recorded.status}, ${said} ${hash} / ${recorded.hash}`);
   await page.close();
-  return {link, desktopHash};
+  return {link, desktopHash, recordedHash: recorded.hash};
 }
 
 // "Copy link" on a page whose game is over: with the clipboard granted, it holds this page's
@@ -599,13 +608,134 @@ async function checkLongReplayOnPhones(browser, address, errors, served) {
   }
 }
 
+// In the page: the manifest it links, its colours as the page's style gives them, and each
+// icon, the manifest's and iOS's, read: its size, whether every pixel is opaque, and how many
+// of the pixels unlike its corner's lie outside the circle of the middle 80 %, which is all a
+// launcher that cuts icons to its own shape promises to show.
+async function readManifest() {
+  const link = document.querySelector('link[rel="manifest"]');
+  const manifest = await (await fetch(link.href)).json();
+  const styled = (colour) => {
+    const probe = document.body.appendChild(document.createElement('i'));
+    probe.style.color = colour;
+    const computed = getComputedStyle(probe).color;
+    probe.remove();
+    return computed;
+  };
+  const appleIcon = document.querySelector('link[rel="apple-touch-icon"]').href;
+  const icons = [];
+  for (const icon of [...manifest.icons, {src: appleIcon, sizes: '180x180', purpose: 'ios'}]) {
+    const image = new Image();
+    image.src = new URL(icon.src, link.href);
+    await image.decode();
+    const canvas = document.createElement('canvas');
+    canvas.width = image.naturalWidth;
+    canvas.height = image.naturalHeight;
+    const context = canvas.getContext('2d');
+    context.drawImage(image, 0, 0);
+    const data = context.getImageData(0, 0, canvas.width, canvas.height).data;
+    const centre = canvas.width / 2;
+    let opaque = true;
+    let figure = 0;
+    let outside = 0;
+    for (let i = 0; i < data.length; i += 4) {
+      if (data[i + 3] !== 255) opaque = false;
+      if (data[i] === data[0] && data[i + 1] === data[1] && data[i + 2] === data[2]) continue;
+      figure++;
+      const x = (i / 4) % canvas.width + 0.5 - centre;
+      const y = Math.floor(i / 4 / canvas.width) + 0.5 - centre;
+      if (Math.hypot(x, y) > 0.4 * canvas.width) outside++;
+    }
+    icons.push({purpose: icon.purpose || 'any', sizes: icon.sizes,
+      size: `${image.naturalWidth}x${image.naturalHeight}`, opaque, figure, outside});
+  }
+  return {manifest, icons, start: new URL(manifest.start_url, link.href).href,
+    page: getComputedStyle(document.body).backgroundColor,
+    colours: [manifest.background_color, manifest.theme_color,
+      document.querySelector('meta[name="theme-color"]').content].map(styled)};
+}
+
+// The page can be installed: its manifest names it, starts at it, shows it without the
+// browser's bars, in the page's colours, with icons of 192 and 512 pixels as it says, the
+// filled ones (a launcher's and iOS's) opaque with the figure whole within their circle; and
+// chromium finds nothing that keeps it from installing the page. Page.getInstallabilityErrors
+// is chromium's alone, a CDP command.
+async function checkInstallable(browser, address, errors) {
+  const page = await play(browser, address, errors);
+  const {manifest, icons, start, page: background, colours} = await page.evaluate(readManifest);
+  check(manifest.name === 'Tarnel' && manifest.short_name === 'Tarnel' && start === `${address}index.html` &&
+    ['standalone', 'fullscreen'].includes(manifest.display),
+  'installable: the manifest names the page, starts at it and shows it without the browser\'s bars',
+  `${manifest.name}, ${manifest.short_name}, ${start}, ${manifest.display}`);
+  check(colours.every((colour) => colour === background), 'installable: its colours are the page\'s',
+    `${colours.join(', ')} / ${background}`);
+  const sized = icons.every((icon) => icon.size === icon.sizes) &&
+    ['192x192', '512x512'].every((size) => ['any', 'maskable'].every((purpose) =>
+      icons.some((icon) => icon.purpose === purpose && icon.size === size)));
+  check(sized, 'installable: icons of 192 and 512 pixels, plain and maskable, each of the size it is listed at',
+    JSON.stringify(icons));
+  const filled = icons.filter((icon) => icon.purpose !== 'any');
+  check(filled.every((icon) => icon.opaque && icon.figure > 0 && icon.outside === 0),
+    'installable: the maskable icons and iOS\'s are opaque, the figure whole within the middle 80 %',
+    JSON.stringify(filled));
+  if (ENGINE === 'chromium') {
+    const session = await page.createCDPSession();
+    const {installabilityErrors} = await session.send('Page.getInstallabilityErrors');
+    check(installabilityErrors.length === 0, 'installable: chromium lists no installability errors',
+      JSON.stringify(installabilityErrors));
+  }
+  await page.close();
+}
+
+// With no network: a page loaded once keeps its files (its service worker, registered after the
+// first frame), so that loaded again with the network gone it draws, walks, and replays a
+// recording it was linked to before. The browser's offline mode leaves a service worker's own
+// fetches on the network, in both engines, so the server goes too.
+async function checkOffline(browser, address, network, errors, desktopHash) {
+  const page = await play(browser, address, errors);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null, {timeout: 15000});
+  network.cut();
+  await page.setOfflineMode(true);
+  await page.reload().catch(() => {}); // a load that fails is seen below
+  const drawn = await page.waitForFunction(() => window.Module && Module.timing.flips > 0, {timeout: 15000})
+    .then(() => true, () => false);
+  check(drawn, 'offline: the page loaded again draws its first frame');
+  if (!drawn) {
+    await page.close();
+    return;
+  }
+  const firstFlip = await page.evaluate(() => Module.timing.firstFlip);
+  console.log(`figures: offline, the page from its worker's cache: first frame ${firstFlip.toFixed(0)} ms` +
+    ` after the load began (load average ${os.loadavg().map((load) => load.toFixed(2)).join(' ')})`);
+  await page.evaluate(installCanvasTools);
+  const [moved, drift] = await walk(page, WALK, () => page.keyboard.down('ArrowRight'),
+    () => page.keyboard.up('ArrowRight'));
+  check(moved.dx >= LEAST_WALK && drift.dx === 0, 'offline: a held Right walks the view, which stops when let go',
+    `${JSON.stringify(moved)}, then ${JSON.stringify(drift)}`);
+  await page.goto(`${address}?replay=desktop.tarnel`);
+  const said = await waitForMessage(page, /ended/, 30000);
+  await page.evaluate(installCanvasTools);
+  const hash = await page.evaluate(() => tools.hash());
+  check(said === 'The replay has ended.' && hash === desktopHash,
+    'offline: a link to a recording watched before replays it to its last picture, pixel for pixel',
+    `${said} ${hash} / ${desktopHash}`);
+  await page.close();
+}
+
 const served = {};
-runPageTest(webFolder, served, async (browser, address) => {
+runPageTest(webFolder, served, async (browser, address, network) => {
   const errors = [];
+  if (!TOUCH_EMULATED) console.log(`not in ${ENGINE}: the touch checks and the installability report, which need CDP`);
   await checkWindows(browser, address, errors);
   await checkPad(browser, address, errors);
-  const {link, desktopHash} = await checkRecordings(browser, address, errors, served);
-  await checkLink(browser, link, desktopHash, errors);
-  await checkLongReplayOnPhones(browser, address, errors, served);
+  const {link, desktopHash, recordedHash} = await checkRecordings(browser, address, errors, served);
+  // The clipboard's permissions and a finger on the timeline are granted and emulated through
+  // CDP, which firefox-esr does not speak.
+  if (ENGINE === 'chromium') {
+    await checkLink(browser, link, desktopHash, errors);
+    await checkLongReplayOnPhones(browser, address, errors, served);
+  }
+  await checkInstallable(browser, address, errors);
+  await checkOffline(browser, address, network, errors, recordedHash); // last: the network goes
   check(errors.length === 0, 'no console or page errors', errors.join('; '));
 });

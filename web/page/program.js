@@ -30,6 +30,7 @@ var Module = {
         TarnelWatching.start();
         TarnelRecordings.offerReplayed();
       }
+      TarnelOffline.keepFiles();
     }
   },
   preMainLoop: function() { Module.timing.started = performance.now(); },
