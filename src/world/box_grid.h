@@ -4,8 +4,6 @@
 #pragma once
 
 #include <SDL.h>
-#include <cstdint>
-#include <cstring>
 #include <vector>
 
 class BoxGrid {
@@ -18,7 +16,7 @@ public:
 
     // Moves slot's box; a box that has not changed costs one comparison.
     void enter(int slot, SDL_Rect box) {
-        if (bitsOf(box) != bitsOf(boxes_[slot])) {
+        if (!same(box, boxes_[slot])) {
             move(slot, box);
         }
     }
@@ -29,11 +27,9 @@ public:
     const std::vector<int>& overlapping(SDL_Rect box, int skip);
 
 private:
-    static std::uint64_t bitsOf(SDL_Rect box) {
-        static_assert(sizeof box == sizeof(std::uint64_t), "four 16-bit fields");
-        std::uint64_t bits;
-        std::memcpy(&bits, &box, sizeof bits);
-        return bits;
+    // Field by field: a browser's SDL_Rect has fields of 32 bits where the desktop's have 16.
+    static bool same(SDL_Rect a, SDL_Rect b) {
+        return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
     }
     void move(int slot, SDL_Rect box);
     // The cells a box reaches, inclusive; a box with no extent still reaches the cell of its
