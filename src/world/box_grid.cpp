@@ -32,14 +32,13 @@ bool BoxGrid::CellRange::operator==(const CellRange& other) const {
     return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
 }
 
-void BoxGrid::reset(int width, int height, int slots) {
+void BoxGrid::reset(int width, int height, const std::vector<SDL_Rect>& boxes) {
     columns_ = cellsAcross(width);
     rows_ = cellsAcross(height);
     cells_.assign(static_cast<std::size_t>(columns_) * rows_, {});
-    boxes_.assign(slots, SDL_Rect{});
-    ranges_.assign(slots, rangeOf(SDL_Rect{}));
-    for (int slot = 0; slot < slots; ++slot) {
-        add(slot, ranges_[slot]);
+    boxes_ = boxes;
+    for (int slot = 0; slot < slots(); ++slot) {
+        add(slot, rangeOf(boxes_[slot]));
     }
 }
 
@@ -72,14 +71,13 @@ void BoxGrid::remove(int slot, CellRange range) {
 }
 
 void BoxGrid::move(int slot, SDL_Rect box) {
-    boxes_[slot] = box;
+    const CellRange was = rangeOf(boxes_[slot]);
     const CellRange reach = rangeOf(box);
-    if (reach == ranges_[slot]) {
-        return;
+    boxes_[slot] = box;
+    if (!(reach == was)) {
+        remove(slot, was);
+        add(slot, reach);
     }
-    remove(slot, ranges_[slot]);
-    add(slot, reach);
-    ranges_[slot] = reach;
 }
 
 const std::vector<int>& BoxGrid::overlapping(SDL_Rect box, int skip) {

@@ -8,10 +8,10 @@
 
 class BoxGrid {
 public:
-    // Sizes the grid for a world of width x height pixels and slots boxes, each entered as
-    // {0, 0, 0, 0}. Boxes anywhere in 16-bit space may be entered: those past the world's
-    // edges are kept in its border cells.
-    void reset(int width, int height, int slots);
+    // Sizes the grid for a world of width x height pixels and enters the boxes, one a slot.
+    // Boxes anywhere in 16-bit space may be entered: those past the world's edges are kept in
+    // its border cells.
+    void reset(int width, int height, const std::vector<SDL_Rect>& boxes);
     int slots() const { return static_cast<int>(boxes_.size()); }
 
     // Moves slot's box; a box that has not changed costs one comparison.
@@ -46,7 +46,6 @@ private:
     int columns_ = 0;
     int rows_ = 0;
     std::vector<std::vector<int>> cells_; // slots, unordered, row by row
-    std::vector<SDL_Rect> boxes_;         // each slot's box as entered
-    std::vector<CellRange> ranges_;       // and the cells it reaches
+    std::vector<SDL_Rect> boxes_;         // each slot's box, in the cells it reaches
     std::vector<int> hits_;               // overlapping's answer, kept to save an allocation a move
 };

@@ -98,11 +98,20 @@ void World::stepSprite(bool isPlayer, int index, int direction) {
 }
 
 void World::enterMovedBoxes() {
+    const auto boxOf = [](const Sprite& sprite) {
+        return absoluteBox(sprite.position, sprite.collision);
+    };
     if (grid.slots() != npcCount + 1) {
-        grid.reset(worldWidth, worldHeight, npcCount + 1);
+        std::vector<SDL_Rect> boxes;
+        for (int i = 0; i < npcCount; ++i) {
+            boxes.push_back(boxOf(npcs[i]));
+        }
+        boxes.push_back(boxOf(player));
+        grid.reset(worldWidth, worldHeight, boxes);
+        return;
     }
     for (int i = 0; i < npcCount; ++i) {
-        grid.enter(i, absoluteBox(npcs[i].position, npcs[i].collision));
+        grid.enter(i, boxOf(npcs[i]));
     }
-    grid.enter(npcCount, absoluteBox(player.position, player.collision));
+    grid.enter(npcCount, boxOf(player));
 }
