@@ -90,10 +90,24 @@ std::vector<Uint8> screenBytes() {
     return bytes;
 }
 
-// The recorded blits, done on a cleared screen, must give the picture the frame drew; the
-// frame's view of the background covers the whole screen, so nothing earlier shows through.
-void checkSamePicture(const FrameBlits& blits, int frame) {
-    const std::vector<Uint8> drawn = screenBytes();
+// The blits that draw something: each is done on SCREEN, and SDL empties the target rectangle
+// of one that it clips to nothing.
+FrameBlits blitsThatDraw(const FrameBlits& blits) {
+    FrameBlits drawing;
+    for (const Blit& blit : blits) {
+        SDL_Rect from = blit.from;
+        SDL_Rect to = blit.to;
+        SDL_UpperBlit(blit.source, &from, SCREEN, &to);
+        if (to.w > 0 && to.h > 0) {
+            drawing.push_back(blit);
+        }
+    }
+    return drawing;
+}
+
+// The blits, done on a cleared screen, must give the picture the frame drew; the frame's view of
+// the background covers the whole screen, so nothing earlier shows through.
+void checkSamePicture(const std::vector<Uint8>& drawn, const FrameBlits& blits, int frame) {
     SDL_FillRect(SCREEN, nullptr, 0);
     drawBlits(blits);
     if (screenBytes() != drawn) {
@@ -147,13 +161,19 @@ ScriptedGame::ScriptedGame()
     World world = start();
     for (int k = 0; k < CYCLE_FRAMES; ++k) {
         blits_.push_back(recordFrame(world, frameNumber(k)));
-        checkSamePicture(blits_.back(), frameNumber(k));
+        const std::vector<Uint8> drawn = screenBytes();
+        drawing_.push_back(blitsThatDraw(blits_.back()));
+        checkSamePicture(drawn, drawing_.back(), frameNumber(k));
     }
 }
 
 World ScriptedGame::start() const {
-    srand(CYCLE_SEED);
+    seedCycle();
     return start_;
+}
+
+void ScriptedGame::seedCycle() {
+    srand(CYCLE_SEED);
 }
 
 World ScriptedGame::blankStart() const {
@@ -166,12 +186,31 @@ World ScriptedGame::blankStart() const {
     return world;
 }
 
+World ScriptedGame::tiledStart(int tilesAcross, int tilesDown) const {
+    World world = blankStart();
+    const std::vector<Sprite> crowd = world.npcs;
+    world.npcs.clear();
+    for (int tile = 0; tile < tilesAcross * tilesDown; ++tile) {
+        const int left = tile % tilesAcross * world.worldWidth;
+        const int top = tile / tilesAcross * world.worldHeight;
+        for (Sprite npc : crowd) {
+            npc.position.x = low16(npc.position.x + left);
+            npc.position.y = low16(npc.position.y + top);
+            world.npcs.push_back(npc);
+        }
+    }
+    world.npcCount = static_cast<int>(world.npcs.size());
+    world.worldWidth *= tilesAcross;
+    world.worldHeight *= tilesDown;
+    return world;
+}
+
 double ScriptedGame::averageBlits() const {
     std::size_t total = 0;
-    for (const FrameBlits& frame : blits_) {
+    for (const FrameBlits& frame : drawing_) {
         total += frame.size();
     }
-    return static_cast<double>(total) / static_cast<double>(blits_.size());
+    return static_cast<double>(total) / static_cast<double>(drawing_.size());
 }
 
 std::uint64_t ScriptedGame::fingerprint() const {

@@ -45,14 +45,19 @@ public:
 
     // A copy of the cycle's start; seeds the random generator to match.
     World start() const;
+    // Seeds the random generator as the cycle's start does.
+    static void seedCycle();
     // The same without any picture: a frame played on it draws nothing, and every blit it
     // asks for is clipped to nothing.
     World blankStart() const;
+    // blankStart's crowd repeated over a world tilesAcross x tilesDown times as large, one copy
+    // of the crowd in each tile, the player in the first.
+    World tiledStart(int tilesAcross, int tilesDown) const;
     // The script's number of the cycle's frame k.
     static int frameNumber(int k) { return WARMUP_FRAMES + k % CYCLE_FRAMES; }
-    // What frame k of the cycle asks of SDL.
-    const FrameBlits& blitsOf(int k) const { return blits_[k % CYCLE_FRAMES]; }
-    // Blits recorded per frame, on average over the cycle.
+    // What SDL must do for frame k of the cycle: the blits that draw something.
+    const FrameBlits& blitsOf(int k) const { return drawing_[k % CYCLE_FRAMES]; }
+    // Those blits per frame, on average over the cycle.
     double averageBlits() const;
     // A digest of every recorded blit's rectangles, in order: two builds that play the cycle
     // alike give the same one.
@@ -60,7 +65,8 @@ public:
 
 private:
     World start_;
-    std::vector<FrameBlits> blits_;
+    std::vector<FrameBlits> blits_;   // a frame's repaints, its view and all 201 sprites
+    std::vector<FrameBlits> drawing_; // those that SDL does not clip to nothing
     // A one-pixel background for blankStart: every blit from it is clipped to nothing.
     std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> blank_;
 };

@@ -3,6 +3,7 @@
 // Runs on whatever SDL drivers the environment names, in the folder with the pictures: the working
 // directory or the one folder argument.
 #include "scripted_game.h"
+#include "seek.h"
 
 #include "display/display.h"
 #include "display/scaling.h"
@@ -26,6 +27,7 @@ constexpr char FRAME[] = "frame";
 constexpr char BLIT_FLOOR[] = "blit_floor";
 constexpr char LOGIC[] = "logic";
 constexpr char BUILD[] = "build";
+constexpr char GROWTH[] = "growth";
 constexpr char MEDIAN[] = "median";
 constexpr char SCALE[] = "scale";
 constexpr char COPY[] = "memcpy";
@@ -34,19 +36,30 @@ constexpr int SCALES[] = {
     3,
     4,
 };
+// The crowds of the growth benchmark: the game's world repeated across and down.
+struct Crowd {
+    int boxes, tilesAcross, tilesDown;
+};
+constexpr Crowd CROWDS[] = {
+    {200, 1, 1},
+    {2000, 5, 2},
+    {20000, 10, 10},
+};
 constexpr std::size_t DRIVER_NAME_SIZE = 64;
 constexpr int DRAWN_CYCLES = 4;  // a second or so a run on sdl12-compat, whose flip is slow
 constexpr int LOGIC_CYCLES = 40; // the logic alone is ten times quicker than the drawing
+constexpr int GROWTH_CYCLES = 1; // a quarter of a second at 20,000 boxes
 
-// Frames played from the cycle's start; the clock stops while the world is put back.
-void runFrames(benchmark::State& state, const ScriptedGame& game,
-               World (ScriptedGame::*start)() const, void (*play)(World&, int)) {
+// Frames played from the cycle's start, which start() gives; the clock stops while the world is
+// put back.
+template <typename Start>
+void runFrames(benchmark::State& state, Start start, void (*play)(World&, int)) {
     std::optional<World> world;
     int k = ScriptedGame::CYCLE_FRAMES;
     for (auto _ : state) {
         if (k == ScriptedGame::CYCLE_FRAMES) {
             state.PauseTiming();
-            world = (game.*start)();
+            world = start();
             k = 0;
             state.ResumeTiming();
         }
@@ -56,7 +69,8 @@ void runFrames(benchmark::State& state, const ScriptedGame& game,
 }
 
 void frame(benchmark::State& state, const ScriptedGame& game) {
-    runFrames(state, game, &ScriptedGame::start, playFrame);
+    runFrames(
+        state, [&game] { return game.start(); }, playFrame);
 }
 
 void blitFloor(benchmark::State& state, const ScriptedGame& game) {
@@ -70,7 +84,21 @@ void blitFloor(benchmark::State& state, const ScriptedGame& game) {
 // The frame on a world without pictures: every move, decision, collision scan and animation
 // step, while the blits asked for are clipped to nothing and nothing is flipped.
 void logic(benchmark::State& state, const ScriptedGame& game) {
-    runFrames(state, game, &ScriptedGame::blankStart, moveAndDraw);
+    runFrames(
+        state, [&game] { return game.blankStart(); }, moveAndDraw);
+}
+
+// The logic on ever larger crowds over ever larger worlds, at the game's density of sprites.
+// One frame played beforehand enters the crowd in the world's grid, off the clock.
+void growth(benchmark::State& state, const ScriptedGame& game, Crowd crowd) {
+    World tiled = game.tiledStart(crowd.tilesAcross, crowd.tilesDown);
+    moveAndDraw(tiled, ScriptedGame::frameNumber(0));
+    const auto start = [&tiled] {
+        ScriptedGame::seedCycle();
+        return tiled;
+    };
+    runFrames(state, start, moveAndDraw);
+    state.counters["boxes"] = crowd.boxes + 1;
 }
 
 void freePictures(World& world) {
@@ -158,6 +186,15 @@ public:
             std::printf("frame / blit_floor = %.3f (CPU time: frame %.1f us, blit_floor %.1f us)\n",
                         *frameTime / *floorTime, *frameTime, *floorTime);
         }
+        for (const Crowd& crowd : CROWDS) {
+            const std::optional<double> logicTime =
+                timeOf(GROWTH + ("/" + std::to_string(crowd.boxes)));
+            if (logicTime) {
+                // The player's box is one more.
+                std::printf("logic at %d boxes = %.1f us a frame, %.1f ns a box\n", crowd.boxes + 1,
+                            *logicTime, *logicTime * 1000 / (crowd.boxes + 1));
+            }
+        }
         for (int n : SCALES) {
             const std::string arg = "/" + std::to_string(n);
             const std::optional<double> scaled = timeOf(SCALE + arg);
@@ -218,6 +255,13 @@ int run(bool checkOnly) {
         ->Unit(benchmark::kMicrosecond)
         ->Iterations(LOGIC_CYCLES * ScriptedGame::CYCLE_FRAMES);
     benchmark::RegisterBenchmark(BUILD, build)->Unit(benchmark::kMillisecond);
+    for (const Crowd& crowd : CROWDS) {
+        const auto body = [&game, crowd](benchmark::State& state) { growth(state, game, crowd); };
+        benchmark::RegisterBenchmark(GROWTH, body)
+            ->Arg(crowd.boxes)
+            ->Unit(benchmark::kMicrosecond)
+            ->Iterations(GROWTH_CYCLES * ScriptedGame::CYCLE_FRAMES);
+    }
     for (int n : SCALES) {
         benchmark::RegisterBenchmark(SCALE, scale)->Arg(n)->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark(COPY, copy)->Arg(n)->Unit(benchmark::kMicrosecond);
@@ -225,6 +269,7 @@ int run(bool checkOnly) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatio();
+    print_seek_figure();
     return EXIT_SUCCESS;
 }
 

@@ -49,7 +49,8 @@ done | gzip -9 -n >"$out/index.data"
 # MINIFY_HTML=0: the HTML minifier of this emcc crashes. ALLOW_MEMORY_GROWTH: the background
 # alone outgrows the default 16 MB heap. -fexceptions: the game's errors are exceptions, and
 # must reach the entry's message. EXIT_RUNTIME: the page learns of the end through onExit.
-# FORCE_FILESYSTEM: pictures.js makes the page's files from JavaScript.
+# FORCE_FILESYSTEM: pictures.js makes the page's files from JavaScript. EXPORTED_FUNCTIONS: main,
+# and what the page's replay controls call.
 NODE_PATH=/usr/share/nodejs emcc -std=c++17 -O2 -Wall -Wextra -Werror -fexceptions \
     -I "$root/src" -include "$here/sdl_compat.h" \
     "${sources[@]}" "$here"/*.cpp \
@@ -57,6 +58,7 @@ NODE_PATH=/usr/share/nodejs emcc -std=c++17 -O2 -Wall -Wextra -Werror -fexceptio
     --shell-file "$here/shell.html" \
     -sMINIFY_HTML=0 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
     --pre-js "$here/pictures.js" -sFORCE_FILESYSTEM=1 \
+    -sEXPORTED_FUNCTIONS=_main,_tarnel_watch,_tarnel_watch_state \
     -o "$out/index.html"
 
 # The page's script, which the shell loads by bare name, and its manifest.

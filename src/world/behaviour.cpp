@@ -18,6 +18,7 @@ int actionLength() {
 } // namespace
 
 void World::moveNPCs() {
+    enterMovedBoxes();
     for (int i = 0; i < static_cast<int>(npcs.size()); ++i) {
         Sprite& npc = npcs[i];
         if (!npc.isMovable()) {
@@ -25,7 +26,7 @@ void World::moveNPCs() {
         }
         if (npc.getFrameCount() > 0) {
             if (!npc.isStatic()) {
-                moveSprite(false, i, npc.getDirection());
+                stepSprite(false, i, npc.getDirection());
             }
         } else {
             decide(i);
@@ -38,7 +39,7 @@ void World::decide(int index) {
     if (rand() % ACTIONS == WALK) {
         npc.setFrameCount(actionLength());
         npc.setStatic(false);
-        moveSprite(false, index, rand() % DIRECTIONS);
+        stepSprite(false, index, rand() % DIRECTIONS);
     } else {
         npc.setStatic(true);
         if (rand() % TURN_CHOICES != KEEP_FACING) {

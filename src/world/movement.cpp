@@ -63,21 +63,14 @@ void pushBack(SDL_Rect& frame, SDL_Rect box, SDL_Rect other, int direction) {
     }
 }
 
-// Pushes the candidate back from each sprite in [first, last) whose box overlaps the box made
-// before the scan, in order, so that the last hit decides.
-void pushBackFrom(const Sprite* first, const Sprite* last, SDL_Rect& candidate,
-                  SDL_Rect candidateBox, int direction) {
-    for (const Sprite* other = first; other != last; ++other) {
-        const SDL_Rect otherBox = absoluteBox(other->position, other->collision);
-        if (World::does_collide(candidateBox, otherBox)) {
-            pushBack(candidate, candidateBox, otherBox, direction);
-        }
-    }
-}
-
 } // namespace
 
 void World::moveSprite(bool isPlayer, int index, int direction) {
+    enterMovedBoxes();
+    stepSprite(isPlayer, index, direction);
+}
+
+void World::stepSprite(bool isPlayer, int index, int direction) {
     Sprite& mover = isPlayer ? player : npcs[index];
     const SDL_Rect before = mover.getPosition();
     const SDL_Rect box = mover.getCollision();
@@ -88,30 +81,28 @@ void World::moveSprite(bool isPlayer, int index, int direction) {
     step(candidate, direction, mover.getMoveRate());
     clampToWorld(candidate, worldWidth, worldHeight);
 
-    // Every slot but the mover's own is tested against the box made before the scan; the last
-    // hit decides. The player is the slot after the last non-player sprite, so non-player movers
-    // meet it last. The slots are scanned in runs, which keeps the skip out of the hot loop.
+    // Every box that overlaps the box made before the scan pushes the candidate back, in slot
+    // order, so that the last hit decides. The player's slot comes after the last non-player
+    // sprite's, so non-player movers meet it last.
     const SDL_Rect candidateBox = absoluteBox(candidate, box);
-    const Sprite* const others = npcs.data();
-    if (isPlayer) {
-        pushBackFrom(others, others + npcCount, candidate, candidateBox, direction);
-    } else {
-        pushBackFrom(others, others + index, candidate, candidateBox, direction);
-        pushBackFrom(others + index + 1, others + npcCount, candidate, candidateBox, direction);
-        pushBackFrom(&player, &player + 1, candidate, candidateBox, direction);
+    const int slot = isPlayer ? npcCount : index;
+    for (int other : grid.overlapping(candidateBox, slot)) {
+        pushBack(candidate, candidateBox, grid.box(other), direction);
     }
 
     mover.setPosition(candidate);
+    grid.enter(slot, absoluteBox(candidate, box));
     if (isPlayer) {
         camera = fitToPlayer(player.getPosition());
     }
 }
 
-bool World::does_collide(SDL_Rect a, SDL_Rect b) {
-    // Sums in int, so edges near the 16-bit limits do not wrap.
-    const bool across = a.x > b.x ? a.x < b.x + b.w : a.x + a.w > b.x;
-    if (!across) {
-        return false;
+void World::enterMovedBoxes() {
+    if (grid.slots() != npcCount + 1) {
+        grid.reset(worldWidth, worldHeight, npcCount + 1);
     }
-    return a.y > b.y ? a.y < b.y + b.h : a.y + a.h > b.y;
+    for (int i = 0; i < npcCount; ++i) {
+        grid.enter(i, absoluteBox(npcs[i].position, npcs[i].collision));
+    }
+    grid.enter(npcCount, absoluteBox(player.position, player.collision));
 }

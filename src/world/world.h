@@ -3,6 +3,7 @@
 #pragma once
 
 #include "sprite/sprite.h"
+#include "world/box_grid.h"
 
 #include <SDL.h>
 #include <set>
@@ -33,6 +34,10 @@ public:
     // is reported once per file on stderr and leaves those sprites without a picture.
     World();
 
+    // Draws from rand() the numbers the construction drew, one per non-player sprite: after
+    // srand with the same seed, a copy of the new world then goes on as the original did.
+    void drawBuildNumbersAgain() const;
+
     // Camera. Rectangles are in pixels; world ones have their origin at the background's
     // top-left corner, screen ones at the screen's.
     // Centres the view on target as far as the world's edges allow; returns the new camera.
@@ -44,9 +49,14 @@ public:
 
     // Movement: one step of the player (isPlayer; index unused) or of npcs[index] in a
     // direction, held inside the world and pushed back by every other sprite's collision box.
+    // Sprites placed by hand since the last move are found first.
     void moveSprite(bool isPlayer, int index, int direction);
-    // Whether two collision boxes overlap; boxes that only touch do not.
-    static bool does_collide(SDL_Rect a, SDL_Rect b);
+    // Whether two collision boxes overlap; boxes that only touch do not. Sums in int, so edges
+    // near the 16-bit limits do not wrap. Here, so that the broad phase's loop can inline it.
+    static bool does_collide(SDL_Rect a, SDL_Rect b) {
+        const bool across = a.x > b.x ? a.x < b.x + b.w : a.x + a.w > b.x;
+        return across && (a.y > b.y ? a.y < b.y + b.h : a.y + a.h > b.y);
+    }
 
     // Behaviour: every movable non-player sprite acts once, in index order, drawing its
     // decisions from rand().
@@ -67,6 +77,11 @@ public:
     std::vector<Sprite> npcs;
 
 private:
+    // The same step, with every box already in grid.
+    void stepSprite(bool isPlayer, int index, int direction);
+    // Enters in grid every box that changed outside stepSprite, and all of them when the crowd
+    // has changed size. Slot npcCount is the player's.
+    void enterMovedBoxes();
     // Both report each missing sheet once, remembering the names in missing.
     void buildPlayer(std::set<std::string>& missing);
     void buildNpcs(std::set<std::string>& missing);
@@ -76,4 +91,6 @@ private:
     void paintView();
     // Blits the background over a sprite's place in the world, when it is on the screen.
     void repaint(SDL_Rect place);
+
+    BoxGrid grid; // every collision box, kept current by each step
 };

@@ -1,6 +1,6 @@
 // The page's layout: the canvas at the largest whole scale its stage allows, the full screen,
 // and the keys that belong to the page rather than the game: Escape leaving the full screen,
-// Return and Space on the page's own controls.
+// the keys of the page's own controls.
 'use strict';
 
 (function() {
@@ -49,12 +49,17 @@
   window.addEventListener('keydown', stopEscapeInFullScreen, true);
   window.addEventListener('keyup', stopEscapeInFullScreen, true);
 
-  // Return and Space on a focused button act on the button alone, not on the game as well.
+  // Keys on a focused control act on the control alone, not on the game as well: Return and
+  // Space on a button, the keys that move the replay's timeline, every key in the link's field.
+  var TIMELINE_KEYS = ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'Home', 'End', 'PageUp',
+                       'PageDown'];
   function keepKeysOfControls(event) {
-    if ((event.key === 'Enter' || event.key === ' ') && event.target.closest &&
-        event.target.closest('button, a, input')) {
-      event.stopPropagation();
-    }
+    var target = event.target;
+    if (!target.closest) return;
+    var kept = target.matches('input[type=range]') ? TIMELINE_KEYS.indexOf(event.key) >= 0
+             : target.matches('input:not([type])') ||
+               (event.key === 'Enter' || event.key === ' ') && target.closest('button, a, input');
+    if (kept) event.stopPropagation();
   }
   ['keydown', 'keypress', 'keyup'].forEach(function(type) {
     window.addEventListener(type, keepKeysOfControls, true);

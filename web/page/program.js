@@ -26,6 +26,10 @@ var Module = {
     if (timing.flips++ === 0) {
       timing.firstFlip = timing.lastFlip;
       TarnelMessages.say(document.hasFocus() ? '' : CLICK);
+      if (TarnelRecordings.replay !== null) { // the program plays it: it was not refused
+        TarnelWatching.start();
+        TarnelRecordings.offerReplayed();
+      }
       TarnelOffline.keepFiles();
     }
   },
@@ -35,6 +39,7 @@ var Module = {
     Module.timing.frames++;
   },
   onExit: function(status) {
+    TarnelWatching.stop();
     if (status === 0) {
       TarnelMessages.say(TarnelRecordings.replay === null ? 'The game is over.' : 'The replay has ended.');
       TarnelRecordings.offerRecording();
@@ -44,6 +49,7 @@ var Module = {
     TarnelMessages.offerAnother();
   },
   onAbort: function(reason) {
+    TarnelWatching.stop();
     TarnelMessages.say('Tarnel stopped: ' + (failure || reason), true);
     TarnelMessages.offerAnother();
   },

@@ -1,6 +1,7 @@
-// The recordings: what the program records or replays, from the page's address or a file
-// watched; the recording put into the page's files before the program starts; "Save this game"
-// once a game is over; "Watch a recording", picked or dropped; and "Play again".
+// The recordings: what the program records or replays, from the page's address (?replay=URL or
+// a #replay= link) or a file watched; the recording put into the page's files before the
+// program starts; "Save this game" and "Copy link" once a game is over, and the link while a
+// recording plays; "Watch a recording", picked or dropped; and "Play again".
 'use strict';
 
 var TarnelRecordings = (function() {
@@ -12,11 +13,15 @@ var TarnelRecordings = (function() {
   var WATCHED_NAME = 'tarnel-watched-name'; // sessionStorage's keys for a recording to watch
   var WATCHED_BYTES = 'tarnel-watched-bytes';
   var watched = takeWatched();
+  var linked = watched ? null : TarnelLink.fromAddress(); // a link's bytes, kept for Copy link
 
   // The program records every game into the page's files, under a name that gives the seed
   // (which the page picks when the address gives none), or replays one from there.
   var RECORDINGS = '/recordings';
-  var replayName = watched ? watched.name : replayAddress !== null ? nameFrom(replayAddress) : null;
+  var LINKED_NAME = 'linked.tarnel';
+  var replayName = watched ? watched.name : linked ? LINKED_NAME
+                 : replayAddress !== null ? nameFrom(replayAddress) : null;
+  var replayedBytes = watched ? watched.bytes : linked; // once known
   var recordingName = null;
   if (seed === null && replayName === null) {
     seed = String(crypto.getRandomValues(new Uint32Array(1))[0]);
@@ -33,15 +38,16 @@ var TarnelRecordings = (function() {
   // runtime's). FS is the runtime's file system, which index.js declares at its top level.
   function prepareFiles() {
     FS.mkdir(RECORDINGS);
-    if (watched) {
-      FS.writeFile(RECORDINGS + '/' + watched.name, watched.bytes);
+    if (replayedBytes) {
+      FS.writeFile(RECORDINGS + '/' + replayName, replayedBytes);
     } else if (replayAddress !== null) {
       Module.addRunDependency('replay');
       fetch(replayAddress).then(function(response) {
         if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
         return response.arrayBuffer();
       }).then(function(buffer) {
-        FS.writeFile(RECORDINGS + '/' + replayName, new Uint8Array(buffer));
+        replayedBytes = new Uint8Array(buffer);
+        FS.writeFile(RECORDINGS + '/' + replayName, replayedBytes);
         Module.removeRunDependency('replay');
       }).catch(function(error) {
         Module.setStatus = function() {}; // the loading's progress must not hide why it stopped
@@ -51,7 +57,7 @@ var TarnelRecordings = (function() {
     }
   }
 
-  // The one recorded is offered for download once the game is over.
+  // The one recorded is offered for download and as a link once the game is over.
   function offerRecording() {
     if (recordingName === null) return;
     var bytes;
@@ -60,10 +66,22 @@ var TarnelRecordings = (function() {
     } catch (error) {
       return; // not written: the program has said why
     }
+    offerFile(bytes, recordingName);
+    TarnelLink.offer(bytes, function() {});
+  }
+  function offerFile(bytes, name) {
     var link = document.getElementById('save');
     link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
-    link.download = recordingName;
+    link.download = name;
     link.hidden = false;
+    TarnelMessages.offerAnother();
+  }
+  // The one replayed is offered as a link once the program plays it, and as a file where it
+  // is too long for one.
+  function offerReplayed() {
+    if (replayedBytes) {
+      TarnelLink.offer(replayedBytes, function() { offerFile(replayedBytes, replayName); });
+    }
   }
 
   // A file name for the page's files, from a name or an address's last part: no folders.
@@ -80,7 +98,7 @@ var TarnelRecordings = (function() {
   }
 
   // Watching a recording picked or dropped on the page: the program runs once a page load, so
-  // the page loads afresh (without ?seed= or ?replay=) with the recording kept in
+  // the page loads afresh (without ?seed=, ?replay= or #replay=) with the recording kept in
   // sessionStorage meanwhile, a byte a character, and takes it from there once.
   function takeWatched() {
     try {
@@ -136,13 +154,15 @@ var TarnelRecordings = (function() {
   return {
     programArguments: programArguments,
     // The recording replayed: its name, its path in the page's files, and the address it came
-    // from (null for one watched from a file); null while a game is played and recorded.
+    // from (null for one watched from a file or a link); null while a game is played and
+    // recorded.
     replay: replayName === null ? null : {
       name: replayName,
       path: RECORDINGS + '/' + replayName,
-      address: watched ? null : replayAddress,
+      address: watched || linked ? null : replayAddress,
     },
     prepareFiles: prepareFiles,
     offerRecording: offerRecording,
+    offerReplayed: offerReplayed,
   };
 })();
