@@ -346,6 +346,14 @@ function desktopGame(args, stopAfter = 0) {
   }));
 }
 
+// Opens address, a replay, and waits for its end: what the page says then, and the canvas's hash.
+async function replayEnd(page, address) {
+  await page.goto(address);
+  const said = await waitForMessage(page, /ended/, 30000);
+  await page.evaluate(installCanvasTools);
+  return {said, hash: await page.evaluate(() => tools.hash())};
+}
+
 // The game the page recorded is offered as a file and as a link; watched through the picker or
 // from an address, it ends on the canvas the game ended on; a damaged one dropped on the page
 // gets the program's own message.
@@ -411,10 +419,7 @@ async function checkRecordings(browser, address, errors, served) {
     DESKTOP_FRAMES);
   served['/desktop.tarnel'] = fs.readFileSync(desktopFile);
   fs.rmSync(desktopFolder, {recursive: true});
-  await page.goto(`${address}?replay=desktop.tarnel`);
-  const said = await waitForMessage(page, /ended/, 30000);
-  await page.evaluate(installCanvasTools);
-  const hash = await page.evaluate(() => tools.hash());
+  const {said, hash} = await replayEnd(page, `${address}?replay=desktop.tarnel`);
   check(recorded.status === 0 && said === 'The replay has ended.' && hash === recorded.hash,
     'a game recorded on the desktop replays in the page to its last picture, pixel for pixel',
     `status ${recorded.status}, ${said} ${hash} / ${recorded.hash}`);
@@ -505,10 +510,7 @@ const CLOCK = /^(\d+:\d\d) \/ (\d+:\d\d) · 1×$/; // the time at the normal spe
 // the fragment alone, gets the program's message and the offer of a game of the page's own.
 async function checkLink(browser, link, desktopHash, errors) {
   const page = await openPage(browser, errors);
-  await page.goto(link);
-  const said = await waitForMessage(page, /ended/, 30000);
-  await page.evaluate(installCanvasTools);
-  const hash = await page.evaluate(() => tools.hash());
+  const {said, hash} = await replayEnd(page, link);
   check(said === 'The replay has ended.' && hash === desktopHash,
     'a game\'s link opened in a fresh tab ends on the desktop\'s last picture of its replay, pixel for pixel',
     `${said} ${hash} / ${desktopHash}`);
@@ -712,10 +714,7 @@ async function checkOffline(browser, address, network, errors, desktopHash) {
     () => page.keyboard.up('ArrowRight'));
   check(moved.dx >= LEAST_WALK && drift.dx === 0, 'offline: a held Right walks the view, which stops when let go',
     `${JSON.stringify(moved)}, then ${JSON.stringify(drift)}`);
-  await page.goto(`${address}?replay=desktop.tarnel`);
-  const said = await waitForMessage(page, /ended/, 30000);
-  await page.evaluate(installCanvasTools);
-  const hash = await page.evaluate(() => tools.hash());
+  const {said, hash} = await replayEnd(page, `${address}?replay=desktop.tarnel`);
   check(said === 'The replay has ended.' && hash === desktopHash,
     'offline: a link to a recording watched before replays it to its last picture, pixel for pixel',
     `${said} ${hash} / ${desktopHash}`);
