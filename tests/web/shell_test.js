@@ -724,7 +724,10 @@ async function checkOffline(browser, address, network, errors, desktopHash) {
 const served = {};
 runPageTest(webFolder, served, async (browser, address, network) => {
   const errors = [];
-  if (!TOUCH_EMULATED) console.log(`not in ${ENGINE}: the touch checks and the installability report, which need CDP`);
+  if (!TOUCH_EMULATED) {
+    console.log(`not in ${ENGINE}: the touch checks, the link's, the long replay's on phones and the` +
+      ' installability report, which need CDP');
+  }
   await checkWindows(browser, address, errors);
   await checkPad(browser, address, errors);
   const {link, desktopHash, recordedHash} = await checkRecordings(browser, address, errors, served);
