@@ -3,6 +3,7 @@
 // Runs on whatever SDL drivers the environment names, in the folder with the pictures: the working
 // directory or the one folder argument.
 #include "scripted_game.h"
+#include "seek.h"
 
 #include "display/display.h"
 #include "display/scaling.h"
@@ -268,6 +269,7 @@ int run(bool checkOnly) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatio();
+    print_seek_figure();
     return EXIT_SUCCESS;
 }
 

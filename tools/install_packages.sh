@@ -13,7 +13,8 @@ test_packages=(
     libsdl1.2-compat             # the sdl12-compat runtime; the tests run against both
     libgtest-dev                 # unit tests
     clang-format                 # the formatting check in the test suite
-    imagemagick                  # `make sheet`: every frame of every sheet in one picture
+    imagemagick                  # `make sheet`: every frame of every sheet in one picture,
+                                 # ... and `make web`: the page's icons, compressed
     xvfb xdotool                 # end-to-end tests and `make demo`: an X server, key presses
     x11-apps x11-utils           # ... xwd captures the screen, xdpyinfo reads the screen mode
     libbenchmark-dev             # tarnel_bench, built with the project and run by `make bench`
@@ -26,7 +27,7 @@ test_packages=(
     valgrind                     # `make check-memory`: the program under memcheck
     emscripten                   # `make web`: the browser edition (emcc 3.1.6, offline)
     nodejs npm                   # ... the browser tests: node, and npm ci for puppeteer-core
-    chromium                     # ... the browser the tests play the page in, headless
+    chromium firefox-esr         # ... the two browser engines the tests play the page in, headless
 )
 fuzz_packages=(
     clang libfuzzer-14-dev       # `make fuzz`: the readers of untrusted files under libFuzzer

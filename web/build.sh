@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the browser edition with Emscripten: the game's sources with web/*.cpp, the page
 # shell and the library's gaps filled, into OUT as index.html, index.js, index.wasm, and
-# index.data, the pictures packed.
+# index.data, the pictures packed; beside them the page's script, web/page/*.js, its manifest
+# and icons, and the service worker that keeps them all for play with no network.
 # Usage: web/build.sh PICTURES_FOLDER OUT [PICTURE...]
+#   PICTURES_FOLDER: where make_pictures drew the pictures and the page's icons.
 #   PICTURE: the pictures packed with the page, by name (default: all five the game reads).
 set -euo pipefail
 
@@ -17,11 +19,21 @@ pictures=("$@")
 here=$(dirname "$(realpath "$0")")
 root=$(dirname "$here")
 command -v emcc >/dev/null || { echo "$0: emcc not found: run tools/install_packages.sh" >&2; exit 1; }
+command -v convert >/dev/null ||
+    { echo "$0: convert (ImageMagick) not found: run tools/install_packages.sh" >&2; exit 1; }
 
 # The game's sources but the desktop's entry.
 mapfile -t sources < <(find "$root/src" -name '*.cpp' ! -path "$root/src/program/main.cpp" | sort)
 
-for picture in "${pictures[@]}"; do
+# The page's icons, as make_pictures names them -> as the page names them.
+declare -A icons=(
+    [tarnel-page-192.png]=icon-192.png
+    [tarnel-page-512.png]=icon-512.png
+    [tarnel-filled-192.png]=icon-maskable-192.png
+    [tarnel-filled-512.png]=icon-maskable-512.png
+    [tarnel-filled-180.png]=apple-touch-icon.png
+)
+for picture in "${pictures[@]}" "${!icons[@]}"; do
     [ -f "$pictures_folder/$picture" ] || { echo "$0: no $pictures_folder/$picture" >&2; exit 1; }
 done
 
@@ -37,7 +49,8 @@ done | gzip -9 -n >"$out/index.data"
 # MINIFY_HTML=0: the HTML minifier of this emcc crashes. ALLOW_MEMORY_GROWTH: the background
 # alone outgrows the default 16 MB heap. -fexceptions: the game's errors are exceptions, and
 # must reach the entry's message. EXIT_RUNTIME: the page learns of the end through onExit.
-# FORCE_FILESYSTEM: pictures.js makes the page's files from JavaScript.
+# FORCE_FILESYSTEM: pictures.js makes the page's files from JavaScript. EXPORTED_FUNCTIONS: main,
+# and what the page's replay controls call.
 NODE_PATH=/usr/share/nodejs emcc -std=c++17 -O2 -Wall -Wextra -Werror -fexceptions \
     -I "$root/src" -include "$here/sdl_compat.h" \
     "${sources[@]}" "$here"/*.cpp \
@@ -45,4 +58,25 @@ NODE_PATH=/usr/share/nodejs emcc -std=c++17 -O2 -Wall -Wextra -Werror -fexceptio
     --shell-file "$here/shell.html" \
     -sMINIFY_HTML=0 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
     --pre-js "$here/pictures.js" -sFORCE_FILESYSTEM=1 \
+    -sEXPORTED_FUNCTIONS=_main,_tarnel_watch,_tarnel_watch_state \
     -o "$out/index.html"
+
+# The page's script, which the shell loads by bare name, and its manifest.
+cp "$here"/page/*.js "$here/manifest.webmanifest" "$out/"
+# The icons, compressed: make_pictures stores its PNGs uncompressed (1 MB at 512 pixels a side);
+# without a date, so that the same icon gives the same bytes.
+for icon in "${!icons[@]}"; do
+    convert "$pictures_folder/$icon" -strip -define png:exclude-chunks=date,time \
+        -define png:compression-level=9 "$out/${icons[$icon]}"
+done
+
+# The service worker, with the build's files to keep and a hash of them all, which names their
+# cache: a change to any file makes a new cache, and the page's next load fills it.
+files=(index.html index.js index.wasm index.data manifest.webmanifest "${icons[@]}")
+for script in "$here"/page/*.js; do files+=("$(basename "$script")"); done
+mapfile -t files < <(printf '%s\n' "${files[@]}" | sort)
+build=$(cd "$out" && sha256sum "${files[@]}" | sha256sum | cut -c1-16)
+worker=$(<"$here/service_worker.js")
+worker=${worker//'{{{ BUILD }}}'/$build}
+worker=${worker//'{{{ FILES }}}'/$(printf "  '%s',\n" "${files[@]}")}
+printf '%s\n' "$worker" >"$out/service-worker.js"

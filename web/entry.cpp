@@ -1,9 +1,11 @@
 // The browser's entry: the desktop's start-up, recording and replay, then the browser calls one
-// frame every 50 ms instead of a blocking loop, which a page cannot run.
+// frame every 50 ms instead of a blocking loop, which a page cannot run; the page's replay
+// controls call in between.
 #include "display/display.h"
 #include "game/game.h"
 #include "program/options.h"
 #include "program/recording_session.h"
+#include "recording/recording.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -59,7 +61,50 @@ void frame() {
     }
 }
 
+// What tarnel_watch_state reports, by the number the page asks with.
+enum class WatchField : int {
+    POSITION = 0,   // frames shown, 1 to the length
+    LENGTH = 1,     // the recording's frames
+    FRAME_RATE = 2, // its frames a second
+    SPEED = 3,      // an index into SPEED_QUARTERS, 0 (¼×) to 5 (8×)
+    PAUSED = 4,     // 1 while the watcher has paused it
+    REPLAYING = 5,  // 1 while a recording plays
+};
+
 } // namespace
+
+// The page's replay controls: a watcher's command (WatchCommand::Kind's number) for the next
+// frame, as a key would give it; ignored unless a recording plays.
+extern "C" EMSCRIPTEN_KEEPALIVE void tarnel_watch(int command, int value) {
+    if (game && game->replay && command > WatchCommand::NONE && command <= WatchCommand::BACK_5S) {
+        game->watching.queued = {static_cast<WatchCommand::Kind>(command), value};
+    }
+}
+
+// Where the replay stands, for the page's controls: the field's value, 0 unless a recording
+// plays.
+extern "C" EMSCRIPTEN_KEEPALIVE int tarnel_watch_state(int field) {
+    if (!game || !game->replay) {
+        return 0;
+    }
+    const Replay& replay = *game->replay;
+    switch (static_cast<WatchField>(field)) {
+    case WatchField::POSITION:
+        return static_cast<int>(replay.given());
+    case WatchField::LENGTH:
+        return static_cast<int>(replay.frames());
+    case WatchField::FRAME_RATE:
+        return static_cast<int>(replay.recording().frameRate);
+    case WatchField::SPEED:
+        return game->watching.speed;
+    case WatchField::PAUSED:
+        return game->watching.paused ? 1 : 0;
+    case WatchField::REPLAYING:
+        return 1;
+    default:
+        return 0;
+    }
+}
 
 // The page passes ?seed=N as --seed N and names the file it records into or replays from.
 // Messages go to stderr, which the page shows.
@@ -79,7 +124,7 @@ int main(int argc, char* argv[]) {
         srand(recording.seed(options));
         game = std::make_unique<Game>(Game::Stepped{});
         game->pad.close(); // opened with a desktop runtime's layout: the frames open it anew
-        recording.attach(*game);
+        recording.attach(*game, options);
     } catch (const std::exception& error) {
         // The pictures are packed into the page when it is built: a missing one was left out.
         const bool leftOut = dynamic_cast<const BackgroundNotFound*>(&error) != nullptr;

@@ -3,6 +3,7 @@
 
 #include "display/bmp_check.h"
 #include "display/scaling.h"
+#include "display/text_band.h"
 
 #include <stdexcept>
 
@@ -11,6 +12,8 @@ SDL_Surface* SCREEN = nullptr;
 namespace {
 constexpr int BITS_PER_PIXEL = 32;
 constexpr char CAPTION[] = "Tarnel v.3.2";
+constexpr char CAPTION_SEPARATOR[] = " · ";
+constexpr int LINE_PIXEL = 2;  // screen pixels a block of the status line's font spans, unscaled
 constexpr Uint8 KEY_RED = 255; // the transparent colour: magenta
 constexpr Uint8 KEY_GREEN = 0;
 constexpr Uint8 KEY_BLUE = 255;
@@ -46,6 +49,17 @@ SDL_Surface* offscreenLike(const SDL_Surface* video) {
     const SDL_PixelFormat* format = video->format;
     return SDL_CreateRGBSurface(SDL_SWSURFACE, WIDTH, HEIGHT, BITS_PER_PIXEL, format->Rmask,
                                 format->Gmask, format->Bmask, format->Amask);
+}
+
+// Draws SCREEN enlarged onto the video surface.
+void update_screen_scaled() {
+    if (SDL_MUSTLOCK(shown.video)) {
+        SDL_LockSurface(shown.video);
+    }
+    scale_picture(SCREEN, shown.video, shown.mode.scale, shown.mode.x, shown.mode.y);
+    if (SDL_MUSTLOCK(shown.video)) {
+        SDL_UnlockSurface(shown.video);
+    }
 }
 
 } // namespace
@@ -95,15 +109,40 @@ void screen_switch() {
 
 void update_screen() {
     if (SCREEN != shown.video) {
-        if (SDL_MUSTLOCK(shown.video)) {
-            SDL_LockSurface(shown.video);
-        }
-        scale_picture(SCREEN, shown.video, shown.mode.scale, shown.mode.x, shown.mode.y);
-        if (SDL_MUSTLOCK(shown.video)) {
-            SDL_UnlockSurface(shown.video);
-        }
+        update_screen_scaled();
     }
     SDL_Flip(shown.video);
+}
+
+void update_screen_with_line(const std::string& text) {
+    if (SCREEN != shown.video) {
+        update_screen_scaled();
+        const int scale = shown.mode.scale;
+        draw_text_band(shown.video, shown.mode.x, shown.mode.y + HEIGHT * scale, WIDTH * scale,
+                       LINE_PIXEL * scale, text);
+        SDL_Flip(shown.video);
+        return;
+    }
+    // SCREEN is shown as it is: the band's rows are kept aside and put back after the flip.
+    const int band = text_band_height(LINE_PIXEL);
+    SDL_Rect rows = {0, static_cast<Sint16>(HEIGHT - band), WIDTH, static_cast<Uint16>(band)};
+    SDL_Surface* kept =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, WIDTH, band, BITS_PER_PIXEL, SCREEN->format->Rmask,
+                             SCREEN->format->Gmask, SCREEN->format->Bmask, SCREEN->format->Amask);
+    if (kept != nullptr) {
+        SDL_BlitSurface(SCREEN, &rows, kept, nullptr);
+        draw_text_band(SCREEN, 0, HEIGHT, WIDTH, LINE_PIXEL, text);
+    }
+    SDL_Flip(SCREEN);
+    if (kept != nullptr) {
+        SDL_BlitSurface(kept, nullptr, SCREEN, &rows);
+        SDL_FreeSurface(kept);
+    }
+}
+
+void set_caption_status(const std::string& status) {
+    const std::string caption = status.empty() ? CAPTION : CAPTION + (CAPTION_SEPARATOR + status);
+    SDL_WM_SetCaption(caption.c_str(), nullptr);
 }
 
 SDL_Surface* load_image(std::string file) {

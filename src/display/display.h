@@ -37,6 +37,13 @@ void screen_switch();
 // Shows what has been drawn on SCREEN.
 void update_screen();
 
+// Shows what has been drawn on SCREEN with text in a band across its foot, for what the game
+// reports while it is watched; SCREEN itself keeps the game's picture.
+void update_screen_with_line(const std::string& text);
+
+// The caption "Tarnel v.3.2", followed by status when status is not empty.
+void set_caption_status(const std::string& status);
+
 // Loads a BMP file into a surface in the display's format, with magenta (255, 0, 255)
 // transparent. Returns null, with SDL's error set, when the file cannot be read or converted,
 // has compressed rows, or its header claims more pixels than the file holds or none at all.

@@ -24,6 +24,10 @@ constexpr SDL_EventType IGNORED_EVENTS[] = {
 
 } // namespace
 
+bool pausedAfter(bool paused, const FrameInput& input) {
+    return input.event == FrameInput::PAUSE ? !paused : paused;
+}
+
 Uint32 frameWait(Uint32 budgetMs, Uint32 frameStartMs, Uint32 nowMs) {
     const Uint32 elapsed = nowMs - frameStartMs; // unsigned, so the clock's wrap cancels out
     return elapsed >= budgetMs ? 0 : budgetMs - elapsed;
@@ -71,22 +75,28 @@ void Game::end() {
 
 void Game::playFrame() {
     frameStart = SDL_GetTicks();
-    FrameInput input = readInput();
+    const FrameInput input = readInput();
     if (replay != nullptr) {
-        input = replay->next(input);
-        quit = quit || replay->finished();
+        watchFrame(input);
+    } else {
+        if (recording != nullptr) {
+            recording->add(input);
+        }
+        if (act(input)) {
+            update_screen();
+        }
     }
-    if (recording != nullptr) {
-        recording->add(input);
-    }
-    act(input);
     ++frameCounter;
 }
 
 FrameInput Game::readInput() {
     FrameInput input;
+    watchCommand = {};
     // One event a frame: later ones wait in SDL's queue for the frames after.
     if (SDL_PollEvent(&event)) {
+        if (replay != nullptr) {
+            watchCommand = watchCommandOf(event);
+        }
         switch (meaningOf(event)) {
         case EventMeaning::PAUSE:
             input.event = FrameInput::PAUSE;
@@ -113,28 +123,39 @@ FrameInput Game::readInput() {
     if (fromPad.start && input.event == FrameInput::NO_EVENT) {
         input.event = FrameInput::PAUSE;
     }
+    if (replay != nullptr) {
+        if (watchCommand.kind == WatchCommand::NONE) {
+            watchCommand =
+                watchCommandOfPad(fromPad.direction, watching.lastPadDirection, fromPad.start);
+        }
+        if (watchCommand.kind == WatchCommand::NONE) {
+            watchCommand = watching.queued;
+        }
+        watching.queued = {};
+        watching.lastPadDirection = fromPad.direction;
+    }
     return input;
 }
 
-void Game::act(const FrameInput& input) {
+bool Game::act(const FrameInput& input) {
     if (input.event == FrameInput::QUIT) {
         quit = true;
-    } else if (input.event == FrameInput::PAUSE) {
-        paused = !paused;
     }
+    paused = pausedAfter(paused, input);
     if (input.escape) {
         quit = true; // paused or not
     }
-    if (!paused) {
-        if (input.direction != NO_DIRECTION) {
-            world.moveSprite(true, 0, input.direction);
-        } else {
-            world.idleSprite(true, 0);
-        }
-        world.moveNPCs();
-        world.updateAll();
-        update_screen();
+    if (paused) {
+        return false;
     }
+    if (input.direction != NO_DIRECTION) {
+        world.moveSprite(true, 0, input.direction);
+    } else {
+        world.idleSprite(true, 0);
+    }
+    world.moveNPCs();
+    world.updateAll();
+    return true;
 }
 
 void Game::waitForFrameEnd() {

@@ -2,8 +2,10 @@
 // lets the world act and draws it, at most 20 frames a second.
 #pragma once
 
+#include "game/watching.h"
 #include "input/gamepad.h"
 #include "input/input.h"
+#include "input/watch_command.h"
 #include "world/world.h"
 
 #include <SDL.h>
@@ -13,6 +15,9 @@ constexpr int FRAME_RATE = 20; // frames a second at most
 struct Recording;
 class Replay;
 class ScreenSwitch;
+
+// Whether the game is paused after a frame's input, from paused before it: a pause toggles.
+bool pausedAfter(bool paused, const FrameInput& input);
 
 // Milliseconds left of a frame of budgetMs that started at frameStartMs, at the clock reading
 // nowMs: none once the budget is used. Right across the wrap of the 32-bit millisecond clock.
@@ -46,9 +51,15 @@ public:
     void playFrame();
     // Waits out what is left of the frame's budget, measured from frameStart.
     void waitForFrameEnd();
-    // What the player asks for in this frame: one event, the keyboard and the pad, or the
-    // replay's frame.
+    // What the player asks for in this frame: one event, the keyboard and the pad; while
+    // replaying, what the watcher asks of the replay goes to watchCommand.
     FrameInput readInput();
+
+    // While replaying: the recording's frame number frame (1 to its last) is shown, exactly as
+    // an uninterrupted replay shows it, played from the first frame again when it lies behind.
+    void seekTo(std::uint32_t frame);
+    // Where the replay stands, as "1:23 / 4:56 · 1×".
+    std::string watchStatus() const;
 
     World world;
     int frameRate = FRAME_RATE; // frames per second at most
@@ -62,8 +73,21 @@ public:
     Gamepad pad;                     // the first joystick present at the start, if any
     Recording* recording = nullptr;  // when set, every frame's input is added to it
     Replay* replay = nullptr;        // when set, the frames' input comes from it
+    bool quitAtEnd = true;           // a replay ends after its last frame, or holds there
+    Watching watching;               // the watcher's pause, speed and place in the replay
+    WatchCommand watchCommand;       // what the watcher asks in this frame
     ScreenSwitch* screens = nullptr; // when set, F11 and Alt+Enter switch the display
 
 private:
-    void act(const FrameInput& input);
+    // Acts on the frame's input; returns whether it drew a picture to show.
+    bool act(const FrameInput& input);
+    // One frame of a replay being watched: the watcher's command, then the frames its speed
+    // asks for, then the picture shown with where the replay stands.
+    void watchFrame(const FrameInput& live);
+    bool obey(const WatchCommand& command);
+    // Plays the replay's next frames; only the last of them that draws is drawn. Returns
+    // whether one drew.
+    bool advance(std::uint32_t frames);
+    void rewind();
+    void present(bool drew);
 };

@@ -72,7 +72,7 @@ int SDL_main(int argc, char* argv[]) {
         SDL_ShowCursor(SDL_DISABLE);
         Game game{Game::Stepped{}};
         game.screens = &screens;
-        recording.attach(game);
+        recording.attach(game, options);
         game.playUntilQuit();
         // Saved while SDL still turns signals into quits, so a second Ctrl+C cannot cut it short.
         recording.save();

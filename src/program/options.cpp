@@ -8,7 +8,7 @@
 #include <getopt.h>
 
 const char USAGE[] = R"(Usage: tarnel [-w | -f] [-z N | -z auto] [-s N] [-r FILE]
-       tarnel [-w | -f] [-z N | -z auto] -p FILE
+       tarnel [-w | -f] [-z N | -z auto] -p FILE [--quit-at-end]
        tarnel -h | -V
 Walk a hero through a crowd of 200 wandering sprites.
 
@@ -21,13 +21,19 @@ Walk a hero through a crowd of 200 wandering sprites.
   -s, --seed=N       seed the crowd with N (0 to 4294967295) instead of the clock:
                      the same N and the same keys give the same game
   -r, --record=FILE  keep the game in FILE, a new file, to watch again with --replay
-  -p, --replay=FILE  play the game kept in FILE back, frame for frame; Escape stops it
+  -p, --replay=FILE  watch the game kept in FILE again, frame for frame; it holds at
+                     its last frame until Escape
+      --quit-at-end  with --replay: exit (status 0) after the last frame instead
   -h, --help         print this help and exit
   -V, --version      print the version and exit
 
 Keys: the arrow keys walk, Return pauses and resumes, Escape quits, F11 or Alt+Enter
 switches between the window and the full screen. A gamepad plugged in before the
 start walks with its D-pad, hat or left stick, and Start pauses.
+
+Watching a replay: Space, Return or Start pauses and resumes; Right and Left step a
+frame while paused, else skip 5 seconds; Up and Down change the speed (1/4x to 8x);
+Home and End go to the first and last frame; 0 to 9 to 0%, 10%, ... 90% of the way.
 
 The pictures Background.bmp, Link.bmp, BlueSoldier.bmp, GreenSoldier.bmp and Armos.bmp
 are read from the working folder; the installed 'tarnel' launcher starts in theirs.
@@ -40,6 +46,7 @@ namespace {
 // A leading '+' stops at the first argument that is not an option, so it is named as stray;
 // a leading ':' tells a missing value apart from an unknown option.
 constexpr char SHORT_OPTIONS[] = "+:hVwfs:z:r:p:";
+constexpr int QUIT_AT_END = 256; // long only: past every character a short option can be
 constexpr option LONG_OPTIONS[] = {
     {"help", no_argument, nullptr, 'h'},         // -h
     {"version", no_argument, nullptr, 'V'},      // -V
@@ -49,7 +56,8 @@ constexpr option LONG_OPTIONS[] = {
     {"scale", required_argument, nullptr, 'z'},  // -z N
     {"record", required_argument, nullptr, 'r'}, // -r FILE
     {"replay", required_argument, nullptr, 'p'}, // -p FILE
-    {nullptr, 0, nullptr, 0},                    // the end
+    {"quit-at-end", no_argument, nullptr, QUIT_AT_END},
+    {nullptr, 0, nullptr, 0}, // the end
 };
 
 // The option as the user wrote it: "--seed" of "--seed=x", or "-s" of a cluster.
@@ -141,6 +149,9 @@ Options parse_options(int argc, char* argv[]) {
             }
             (option == 'r' ? options.record : options.replay) = optarg;
             break;
+        case QUIT_AT_END:
+            options.quitAtEnd = true;
+            break;
         case ':':
             return refuse("option '" + written(argv[at], optopt) + "' needs a value");
         default: { // '?': an unknown option, or a value given to a long one that takes none
@@ -161,6 +172,9 @@ Options parse_options(int argc, char* argv[]) {
     }
     if (!options.replay.empty() && !options.record.empty()) {
         return refuse("'--replay' and '--record' cannot be used together");
+    }
+    if (options.quitAtEnd && options.replay.empty()) {
+        return refuse("'--quit-at-end' ends a replay, so it needs '--replay'");
     }
     return options;
 }

@@ -20,6 +20,7 @@ struct Options {
     std::optional<std::uint32_t> seed; // the crowd's seed; none: the clock's
     std::string record;                // a file to record the game into, or none
     std::string replay;                // a recording to play back, or none
+    bool quitAtEnd = false;            // a replay exits after its last frame, not holds there
     std::string complaint;             // for REFUSE: what was wrong, without the program's name
 };
 

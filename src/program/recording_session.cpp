@@ -39,8 +39,9 @@ std::uint32_t RecordingSession::seed(const Options& options) {
     return seed;
 }
 
-void RecordingSession::attach(Game& game) {
+void RecordingSession::attach(Game& game, const Options& options) {
     game.replay = replay_ ? &*replay_ : nullptr;
+    game.quitAtEnd = options.quitAtEnd;
     game.recording = file_ ? &*recording_ : nullptr;
 }
 

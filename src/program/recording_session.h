@@ -19,8 +19,9 @@ public:
     // The crowd's seed: the replayed recording's, --seed's, or the clock's. A recording kept
     // starts with it.
     std::uint32_t seed(const Options& options);
-    // Has the game replay the recording, or keep each frame's input in it.
-    void attach(Game& game);
+    // Has the game replay the recording (holding at its end unless the options say to quit
+    // there), or keep each frame's input in it.
+    void attach(Game& game, const Options& options);
     // Gives the kept recording its name, if there is one. Throws std::runtime_error when it
     // cannot.
     void save();

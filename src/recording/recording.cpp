@@ -214,7 +214,7 @@ void expect_frame_rate(const Recording& recording, std::uint32_t frameRate) {
     }
 }
 
-FrameInput Replay::next(const FrameInput& live) {
+FrameInput Replay::next() {
     FrameInput input;
     if (run_ < recording_.runs.size()) {
         input = recording_.runs[run_].input;
@@ -224,9 +224,11 @@ FrameInput Replay::next(const FrameInput& live) {
         }
         ++given_;
     }
-    if (live.event == FrameInput::QUIT) {
-        input.event = FrameInput::QUIT;
-    }
-    input.escape = input.escape || live.escape;
     return input;
+}
+
+void Replay::rewind() {
+    run_ = 0;
+    inRun_ = 0;
+    given_ = 0;
 }

@@ -49,17 +49,22 @@ Recording decode_recording(const unsigned char* bytes, std::size_t size);
 // speed. Throws RecordingError.
 void expect_frame_rate(const Recording& recording, std::uint32_t frameRate);
 
-// Plays a recording back a frame at a time.
+// Plays a recording back a frame at a time, from its first frame again when asked.
 class Replay {
 public:
     explicit Replay(const Recording& recording)
         : recording_(recording), frames_(recording.frames()) {}
 
-    // The next frame's input: the recording's, with Escape or the window's close taken from
-    // live, so that whoever watches can stop it.
-    FrameInput next(const FrameInput& live);
+    // The next frame's input as it was recorded; no input at all once the last has been given.
+    FrameInput next();
     // Whether the recording's last frame has been given.
     bool finished() const { return given_ >= frames_; }
+    // Frames given so far, and in all.
+    std::uint32_t given() const { return given_; }
+    std::uint32_t frames() const { return frames_; }
+    const Recording& recording() const { return recording_; }
+    // Starts again before the first frame.
+    void rewind();
 
 private:
     const Recording& recording_;

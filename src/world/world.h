@@ -34,6 +34,10 @@ public:
     // is reported once per file on stderr and leaves those sprites without a picture.
     World();
 
+    // Draws from rand() the numbers the construction drew, one per non-player sprite: after
+    // srand with the same seed, a copy of the new world then goes on as the original did.
+    void drawBuildNumbersAgain() const;
+
     // Camera. Rectangles are in pixels; world ones have their origin at the background's
     // top-left corner, screen ones at the screen's.
     // Centres the view on target as far as the world's edges allow; returns the new camera.

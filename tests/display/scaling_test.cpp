@@ -94,6 +94,11 @@ TEST(Scaling, AScaledFrameIsTheGamesOwnBlockForBlock) {
         paintEveryPixelApart();
         update_screen();
         EXPECT_EQ(blocksAmiss(scale), 0);
+        // A line over the picture is the display's alone: SCREEN keeps the game's picture.
+        update_screen_with_line("1:23 / 4:56 · 2×");
+        EXPECT_GT(blocksAmiss(scale), 0);
+        update_screen();
+        EXPECT_EQ(blocksAmiss(scale), 0);
         // To the full screen and back: the scale and the picture are kept, with nothing drawn.
         screen_switch();
         EXPECT_FALSE(screen_is_window());
@@ -104,6 +109,17 @@ TEST(Scaling, AScaledFrameIsTheGamesOwnBlockForBlock) {
         SCREEN = nullptr;
         SDL_Quit();
     }
+}
+
+TEST(Scaling, ALineOverAnUnscaledPictureLeavesSCREENAsItWas) {
+    ASSERT_NO_THROW(screen_init({true}));
+    ASSERT_EQ(SCREEN, SDL_GetVideoSurface());
+    paintEveryPixelApart();
+    const std::string before = screenBytes();
+    update_screen_with_line("1:23 / 4:56 · 2×");
+    EXPECT_TRUE(screenBytes() == before);
+    SDL_Quit();
+    SCREEN = nullptr;
 }
 
 } // namespace

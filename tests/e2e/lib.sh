@@ -24,6 +24,9 @@ PROGRAM_ARGS=(--seed "$CROWD_SEED") # the program's command line, for the next l
 FLIP_LOG="$E2E_WORK/flips" # one line a frame drawn, written by the preloaded probe
 
 CAPTION="Tarnel v.3.2"
+# The game's window: its caption, followed while replaying by where the replay stands (which
+# the window's Latin-1 name, that xdotool searches, writes without its "·").
+WINDOW_NAME="^$CAPTION( .*)?\$"
 SCREEN_W=640 # pixels
 SCREEN_H=480
 SCREEN_SIZE="${SCREEN_W}x$SCREEN_H"
@@ -133,7 +136,7 @@ start_program() {
     local tries
     for tries in $(seq 100); do
         program_running || e2e_fatal "the program exited at start: $(cat "$E2E_WORK/stderr")"
-        xdotool search --name "^$CAPTION\$" >/dev/null 2>&1 && break
+        xdotool search --name "$WINDOW_NAME" >/dev/null 2>&1 && break
         sleep 0.05
     done
     [ "$tries" -lt 100 ] || e2e_fatal "no window titled \"$CAPTION\" appeared"
@@ -271,7 +274,7 @@ screen_mode() {
 
 # window_size: the width and height of the game's window, "WxH".
 window_size() {
-    xdotool search --name "^$CAPTION\$" getwindowgeometry --shell |
+    xdotool search --name "$WINDOW_NAME" getwindowgeometry --shell |
         awk -F= '/WIDTH/ { w = $2 } /HEIGHT/ { h = $2 } END { print w "x" h }'
 }
 

@@ -19,7 +19,7 @@ paused_picture() {
     wait_for_frame "$flips"
     wait_until_still
     capture "$name"
-    WINDOWS=$(xdotool search --name "^$CAPTION\$" | wc -l)
+    WINDOWS=$(xdotool search --name "$WINDOW_NAME" | wc -l)
     WINDOW_SIZE=$(window_size)
     MODE=$(screen_mode)
     stop_program

@@ -1,6 +1,7 @@
-// The main loop: the arrow keys' order, frame pacing, one event a frame, pause and quit.
+// The main loop: the arrows' order, pacing, one event a frame, pause, quit, the display's switch.
 #include "game/game.h"
 
+#include "display/screen_switch.h"
 #include "world/world_fixture.h"
 
 using namespace fixtures;
@@ -43,12 +44,13 @@ TEST(ArrowKeys, FirstHeldInTheOrderUpRightDownLeftWins) {
 
 class GameLoop : public GameTest {
 protected:
-    static void push(SDLKey key, Uint8 type = SDL_KEYDOWN) {
+    static void push(SDLKey key, Uint8 type = SDL_KEYDOWN, SDLMod mod = KMOD_NONE) {
         SDL_Event event = {};
         event.type = type;
         event.key.type = type;
         event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
         event.key.keysym.sym = key;
+        event.key.keysym.mod = mod;
         ASSERT_EQ(SDL_PushEvent(&event), 0);
     }
     static void pushQuit() {
@@ -161,6 +163,38 @@ TEST_F(GameLoop, ReturnPausesEverythingButTheCountAndEscape) {
     game.playFrame();
     EXPECT_TRUE(game.paused);
     EXPECT_TRUE(game.quit);
+}
+
+// F11 and Alt with Return switch the display and never pause; only the full screen holds the
+// lock, so a second copy can take the full screen while this one plays in a window.
+TEST_F(GameLoop, F11AndAltReturnSwitchTheDisplayAndAWindowLetsTheLockGo) {
+    setenv("XDG_RUNTIME_DIR", folder.path().c_str(), 1); // the lock apart from any copy played
+    ScreenSwitch screens;
+    ASSERT_TRUE(screens.claimFullScreen());
+    Game game{Game::Stepped{}};
+    game.screens = &screens;
+    const struct {
+        const char* what;
+        SDLKey key;
+        SDLMod mod;
+        bool window;
+    } presses[] = {
+        {"left Alt and Return", SDLK_RETURN, KMOD_LALT, true},
+        {"F11", SDLK_F11, KMOD_NONE, false},
+        {"right Alt and Return", SDLK_RETURN, KMOD_RALT, true},
+        {"F11 again", SDLK_F11, KMOD_NONE, false},
+    };
+    for (const auto& press : presses) {
+        SCOPED_TRACE(press.what);
+        push(press.key, SDL_KEYDOWN, press.mod);
+        game.playFrame();
+        EXPECT_EQ(screen_is_window(), press.window);
+        const bool lockFree = ScreenLock(folder.path()).state() == ScreenLock::State::TAKEN;
+        EXPECT_EQ(lockFree, press.window);
+        EXPECT_FALSE(game.paused);
+    }
+    game.end();
+    unsetenv("XDG_RUNTIME_DIR");
 }
 
 TEST_F(GameLoop, OneEventIsTakenAFrameOldestFirst) {

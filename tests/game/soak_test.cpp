@@ -65,18 +65,6 @@ protected:
 
 // The player is driven the way SDL would be: the keyboard state written and Return pressed
 // between frames, then the frame run as the loop runs it, without the wait.
-// The picture on SCREEN, row by row.
-std::string screenBytes() {
-    std::string bytes;
-    SDL_LockSurface(SCREEN);
-    for (int y = 0; y < SCREEN->h; ++y) {
-        bytes.append(static_cast<const char*>(SCREEN->pixels) + y * SCREEN->pitch,
-                     static_cast<std::size_t>(SCREEN->w) * SCREEN->format->BytesPerPixel);
-    }
-    SDL_UnlockSurface(SCREEN);
-    return bytes;
-}
-
 TEST_F(Soak, TenMinutesOfScriptedFramesRunCleanInSteadyMemoryAndReplay) {
     Recording recording = new_recording(WORLD_SEED, FRAME_RATE);
     Game game{Game::Stepped{}};

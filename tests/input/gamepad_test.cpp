@@ -67,6 +67,19 @@ TEST(Gamepad, ItsHatDPadOrStickWalksInTheArrowKeysOrder) {
     }
 }
 
+// A pad is asked for as a game controller unless the user chose otherwise: 0 is the way to see
+// every pad as a plain joystick.
+TEST(Gamepad, TheUsersChoiceOfAGameControllerIsKept) {
+    constexpr char CHOICE[] = "SDL12COMPAT_USE_GAME_CONTROLLERS";
+    setenv(CHOICE, "0", 1);
+    ask_for_game_controllers();
+    EXPECT_STREQ(std::getenv(CHOICE), "0");
+    EXPECT_EQ(runtime_pad_layout().start, PLAIN_JOYSTICK.start);
+    unsetenv(CHOICE);
+    ask_for_game_controllers();
+    EXPECT_STREQ(std::getenv(CHOICE), "1");
+}
+
 // SDL 2's virtual joysticks, reached in the SDL 2 library that sdl12-compat has loaded.
 struct VirtualJoysticks {
     int (*attach)(int type, int axes, int buttons, int hats);

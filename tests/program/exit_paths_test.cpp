@@ -35,6 +35,18 @@ std::string recordingBytes(std::vector<std::uint64_t> header, const std::string&
     return bytes + runs;
 }
 
+// The names in the working folder that start with start.
+std::vector<std::string> filesStarting(const std::string& start) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(".")) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(start, 0) == 0) {
+            found.push_back(name);
+        }
+    }
+    return found;
+}
+
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -47,14 +59,21 @@ std::vector<std::string> linesOf(const std::string& text) {
 using ExitPaths = GameTest;
 
 // The loop's own ways out: it frees SCREEN and shuts every SDL subsystem down, which is what
-// gives the desktop its video mode back.
+// gives the desktop its video mode back. Both stop a replay too, long before its end.
 TEST_F(ExitPaths, EscapeAndWindowCloseShutSDLDown) {
+    Recording still = new_recording(5, FRAME_RATE);
+    for (int frame = 0; frame < 100; ++frame) {
+        still.add(FrameInput{});
+    }
     {
         Game game{Game::Stepped{}};
+        Replay replay(still);
+        game.replay = &replay;
         game.playFrame();
         keys[SDLK_ESCAPE] = 1;
         game.play();
         EXPECT_TRUE(game.quit);
+        EXPECT_EQ(game.frameCounter, 2) << "Escape during a replay";
         EXPECT_EQ(SCREEN, nullptr);
         EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0u) << "after Escape";
         keys[SDLK_ESCAPE] = 0;
@@ -62,12 +81,15 @@ TEST_F(ExitPaths, EscapeAndWindowCloseShutSDLDown) {
     ASSERT_NO_THROW(screen_init());
     {
         Game game{Game::Stepped{}};
+        Replay replay(still);
+        game.replay = &replay;
         game.playFrame();
         SDL_Event close = {};
         close.type = SDL_QUIT;
         ASSERT_EQ(SDL_PushEvent(&close), 0);
         game.play();
         EXPECT_TRUE(game.quit);
+        EXPECT_EQ(game.frameCounter, 2) << "the window's close during a replay";
         EXPECT_EQ(SCREEN, nullptr);
         EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0u) << "after the window's close";
     }
@@ -207,12 +229,13 @@ TEST_F(ExitPaths, TheCommandLineIsAnsweredBeforeTheDisplayOpens) {
                              "Return", "Escape", "F11", "gamepad", "Background.bmp", "launcher"}) {
         EXPECT_NE(std::string(USAGE).find(word), std::string::npos) << word;
     }
-    // A window is a display too.
-    const ProgramResult window =
-        runProgram(folder.path(), {"SDL_VIDEODRIVER=none-such"}, {"--window"});
+    // A window is a display too; the file claimed for a recording is given up again.
+    const ProgramResult window = runProgram(folder.path(), {"SDL_VIDEODRIVER=none-such"},
+                                            {"--window", "--record", "lost.tarnel"});
     EXPECT_EQ(window.exitStatus, 1);
     EXPECT_EQ(window.errors.rfind("tarnel: cannot open the 640x480 32-bit display: ", 0), 0u)
         << window.errors;
+    EXPECT_EQ(filesStarting(".lost"), std::vector<std::string>{});
 }
 
 // A recording that cannot be played is named, with its fault and where it lies, before the
@@ -242,6 +265,8 @@ TEST_F(ExitPaths, ARecordingThatCannotBeReadIsNamedBeforeTheDisplayOpens) {
          "its seed at byte 12 is a number longer than any this format holds"},
         {"rate.tarnel", recordingBytes({1, 3, 2, 30, 7, 1}, std::string("\x00\x01", 2)),
          "it was played at 30 frames a second; this program plays at 20"},
+        {"slow.tarnel", recordingBytes({1, 3, 2, 10, 7, 1}, std::string("\x00\x01", 2)),
+         "it was played at 10 frames a second; this program plays at 20"},
         {"code.tarnel", recordingBytes({1, 3, 2, 20, 7, 1}, "\xc2\x01"),
          "the input code 0xC2 at byte 14 is not one of format version 1"},
         {"more.tarnel", recordingBytes({1, 3, 2, 20, 7, 1}, std::string("\x00\x01\x00", 3)),
@@ -279,12 +304,9 @@ TEST_F(ExitPaths, ASignalledGameIsRecordedWholeAndReplays) {
     // However early the signal came, the game's frames up to the quit it made are all there.
     const Recording kept = read_recording("kept.tarnel");
     EXPECT_EQ(kept.runs.back().input.event, FrameInput::QUIT);
-    for (const auto& entry : std::filesystem::directory_iterator(".")) {
-        EXPECT_EQ(entry.path().filename().string().rfind(".kept", 0), std::string::npos)
-            << "left behind: " << entry.path();
-    }
+    EXPECT_EQ(filesStarting(".kept"), std::vector<std::string>{});
     const ProgramResult replayed =
-        runProgram(folder.path(), {}, {"--window", "--replay", "kept.tarnel"});
+        runProgram(folder.path(), {}, {"--window", "--replay", "kept.tarnel", "--quit-at-end"});
     EXPECT_EQ(replayed.exitStatus, 0);
     EXPECT_EQ(replayed.errors, "");
 }

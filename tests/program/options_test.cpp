@@ -30,6 +30,7 @@ TEST(Options, EachCommandLineAsksForWhatItSays) {
         int scale = UNSCALED;
         std::string record = "";
         std::string replay = "";
+        bool quitAtEnd = false;
     } cases[] = {
         {{}, Action::PLAY, false, CLOCK},
         {{"-h"}, Action::HELP, false, CLOCK},
@@ -59,6 +60,7 @@ TEST(Options, EachCommandLineAsksForWhatItSays) {
         {{"-r", "walk.tarnel", "-s", "9"}, Action::PLAY, false, 9u, UNSCALED, "walk.tarnel"},
         {{"--record=-"}, Action::PLAY, false, CLOCK, UNSCALED, "-"},
         {{"-p", "walk.tarnel", "-wz2"}, Action::PLAY, true, CLOCK, 2, "", "walk.tarnel"},
+        {{"--quit-at-end", "-p", "a"}, Action::PLAY, false, CLOCK, UNSCALED, "", "a", true},
     };
     for (const auto& c : cases) {
         std::string line;
@@ -74,6 +76,7 @@ TEST(Options, EachCommandLineAsksForWhatItSays) {
             EXPECT_EQ(options.scale, c.scale);
             EXPECT_EQ(options.record, c.record);
             EXPECT_EQ(options.replay, c.replay);
+            EXPECT_EQ(options.quitAtEnd, c.quitAtEnd);
             EXPECT_EQ(options.complaint, "");
         }
     }
@@ -115,6 +118,8 @@ TEST(Options, AWrongCommandLineIsNamedInOneLine) {
         {{"-p", "a", "-s", "1"},
          "'--replay' plays the recording's own seed, so it takes no '--seed'"},
         {{"-r", "a", "--replay=b"}, "'--replay' and '--record' cannot be used together"},
+        {{"--quit-at-end"}, "'--quit-at-end' ends a replay, so it needs '--replay'"},
+        {{"-p", "a", "--quit-at-end=1"}, "option '--quit-at-end' takes no value"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.front());

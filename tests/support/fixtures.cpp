@@ -103,6 +103,17 @@ void fillScreen(Rgb colour) {
     SDL_FillRect(SCREEN, nullptr, SDL_MapRGB(SCREEN->format, colour.r, colour.g, colour.b));
 }
 
+std::string screenBytes() {
+    std::string bytes;
+    SDL_LockSurface(SCREEN);
+    for (int y = 0; y < SCREEN->h; ++y) {
+        bytes.append(static_cast<const char*>(SCREEN->pixels) + y * SCREEN->pitch,
+                     static_cast<std::size_t>(SCREEN->w) * SCREEN->format->BytesPerPixel);
+    }
+    SDL_UnlockSurface(SCREEN);
+    return bytes;
+}
+
 void DisplayTest::SetUp() {
     ASSERT_NO_THROW(screen_init());
 }

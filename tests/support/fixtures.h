@@ -51,6 +51,8 @@ Rgb surfacePixel(SDL_Surface* surface, int x, int y);
 Rgb screenPixel(int x, int y);
 // Fills the whole of SCREEN with one colour.
 void fillScreen(Rgb colour);
+// The picture on SCREEN, row by row, for comparing two pictures byte for byte.
+std::string screenBytes();
 
 // Opens the dummy display for a test and shuts SDL down after it.
 class DisplayTest : public ::testing::Test {

@@ -1,5 +1,5 @@
-// Shared by the browser tests: the page served on 127.0.0.1, Debian's chromium driven by
-// puppeteer-core, checks that are counted, and readings of the page's canvas.
+// Shared by the browser tests: the page served on 127.0.0.1, Debian's chromium or firefox-esr
+// driven by puppeteer-core, checks that are counted, and readings of the page's canvas.
 'use strict';
 
 const fs = require('fs');
@@ -8,12 +8,18 @@ const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
+// The engine the tests play the page in: TARNEL_BROWSER=firefox for Debian's firefox-esr over
+// WebDriver BiDi, else Debian's chromium over the DevTools protocol (CDP).
+const ENGINE = process.env.TARNEL_BROWSER === 'firefox' ? 'firefox' : 'chromium';
 const CHROMIUM = '/usr/lib/chromium/chromium'; // Debian's binary, without its shell wrapper
+const FIREFOX = '/usr/bin/firefox-esr';
 const CAPTION = 'Tarnel v.3.2';
-const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
+const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json', '.png': 'image/png'};
 
 // Serves folder on a free port of 127.0.0.1, and beside it extra's files ('/name' -> bytes),
-// which may be added later; resolves to the server and its address.
+// which may be added later; resolves to the server, its address, and network, whose cut() takes
+// the server away with its open connections, as if the network were gone.
 function serve(folder, extra = {}) {
   const server = http.createServer((request, response) => {
     const name = new URL(request.url, 'http://127.0.0.1').pathname.replace(/\/$/, '/index.html');
@@ -29,19 +35,34 @@ function serve(folder, extra = {}) {
     });
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () =>
-    resolve({server, address: `http://127.0.0.1:${server.address().port}/`})));
+    resolve({server, address: `http://127.0.0.1:${server.address().port}/`, network: {
+      cut() {
+        server.close();
+        server.closeAllConnections();
+      },
+    }})));
 }
 
-// Headless, offline and with a profile of its own, as root may only run it without sandbox.
+const VIEWPORT = {width: 720, height: 560}; // too short for the canvas at 1x: it is shrunk
+
+// The engine, headless, with a profile of its own and nothing fetched of its own accord:
+// chromium by its switches, without the sandbox, which root may not have; firefox-esr by the
+// preferences puppeteer writes into its profile.
 async function launch() {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'tarnel-web-'));
-  const browser = await puppeteer.launch({
+  const browser = await puppeteer.launch(ENGINE === 'firefox' ? {
+    browser: 'firefox',
+    executablePath: FIREFOX,
+    headless: true,
+    userDataDir: profile,
+    defaultViewport: VIEWPORT,
+  } : {
     executablePath: CHROMIUM,
     headless: true,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
       `--user-data-dir=${profile}`],
-    defaultViewport: {width: 720, height: 560}, // too short for the canvas at 1x: it is shrunk
+    defaultViewport: VIEWPORT,
   });
   return {browser, profile};
 }
@@ -161,17 +182,17 @@ function installCanvasTools() {
   };
 }
 
-// Runs a test: serves folder (and extra's files), starts a fresh chromium, hands both to
-// body(browser, address), closes them, and sets the exit status from the checks. An error thrown
-// fails the test with its stack.
+// Runs a test: serves folder (and extra's files), starts a fresh browser, hands both to
+// body(browser, address, network), closes them, and sets the exit status from the checks. An
+// error thrown fails the test with its stack.
 function runPageTest(folder, extra, body) {
   (async () => {
-    const {server, address} = await serve(folder, extra);
-    const chromium = await launch();
+    const {server, address, network} = await serve(folder, extra);
+    const launched = await launch();
     try {
-      await body(chromium.browser, address);
+      await body(launched.browser, address, network);
     } finally {
-      await close(chromium);
+      await close(launched);
       server.close();
     }
     finish();
@@ -181,5 +202,5 @@ function runPageTest(folder, extra, body) {
   });
 }
 
-module.exports = {CAPTION, serve, launch, close, openPage, check, finish, sleep, waitForMessage,
+module.exports = {ENGINE, CAPTION, serve, launch, close, openPage, check, finish, sleep, waitForMessage,
   SETTLE, frames, changeAfter, installCanvasTools, runPageTest};

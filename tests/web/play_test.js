@@ -1,5 +1,6 @@
-// The browser edition played in headless chromium: the page, the pictures on the canvas,
-// walking with browser key repeats, keys after mouse movement, pause, the seed, the end.
+// The browser edition played in headless chromium or firefox-esr (page.js): the page, the
+// pictures on the canvas, walking with browser key repeats, keys after mouse movement, pause,
+// the seed, the end, and the service worker left until the first frame is drawn.
 // Usage: node play_test.js WEB_FOLDER SCREENSHOT_FILE
 'use strict';
 
@@ -7,7 +8,7 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const zlib = require('zlib');
-const {CAPTION, openPage, check, sleep, waitForMessage, SETTLE, frames, changeAfter, installCanvasTools,
+const {ENGINE, CAPTION, openPage, check, sleep, waitForMessage, SETTLE, frames, changeAfter, installCanvasTools,
   runPageTest} = require('./page');
 
 const [webFolder, screenshotFile] = process.argv.slice(2);
@@ -142,12 +143,28 @@ function transfer(folder) {
   return {raw, gzipped, lines};
 }
 
+// In the page, before it loads: when the service worker is first registered, ms after the load
+// began.
+function timeRegistration() {
+  const register = ServiceWorkerContainer.prototype.register;
+  ServiceWorkerContainer.prototype.register = function(...args) {
+    if (window.registeredAt === undefined) window.registeredAt = performance.now();
+    return register.apply(this, args);
+  };
+}
+
 runPageTest(webFolder, {}, async (browser, address) => {
   const errors = [];
   const page = await openPage(browser, errors);
+  await page.evaluateOnNewDocument(timeRegistration);
   await page.goto(`${address}?seed=${SEED}`);
   await page.waitForFunction(() => Module.timing.flips > 0, {timeout: 15000});
   const cold = await page.evaluate(loadSplit);
+  // The worker fetches every file of the page again as it installs: not before the first frame.
+  const registered = await page.waitForFunction(() => window.registeredAt, {timeout: 5000})
+    .then((handle) => handle.jsonValue(), () => null);
+  check(registered >= cold.firstFlip, 'the service worker is registered once the first frame is drawn',
+    `at ${registered} ms, the first frame at ${cold.firstFlip} ms`);
   const loadAverage = os.loadavg().map((load) => load.toFixed(2)).join(' ');
   const title = await page.evaluate(() => [document.title, document.querySelector('h1').textContent]);
   check(title[0] === CAPTION && title[1] === CAPTION, `the title is "${CAPTION}"`, title.join(' / '));
@@ -212,7 +229,7 @@ runPageTest(webFolder, {}, async (browser, address) => {
   check(scrollable && scrolled === 0, 'arrow keys do not scroll the page', `scrolled ${scrolled} px`);
 
   // Figures for docs/PERFORMANCE.md, measured in the page: the first flip after the load
-  // began, from a cold start (this page is the first a fresh chromium with a fresh profile
+  // began, from a cold start (this page is the first a fresh browser with a fresh profile
   // loads), then flips and the page's own work per frame while walking for five seconds.
   const before = await page.evaluate(() => ({...Module.timing}));
   await holdKey(page, 'ArrowLeft', 5000);
@@ -220,7 +237,7 @@ runPageTest(webFolder, {}, async (browser, address) => {
   const played = after.frames - before.frames;
   const ms = (time) => `${time.toFixed(0)} ms`;
   console.log(`figures: cold start: first frame ${ms(cold.firstFlip)} after the load began, the first page` +
-    ` of a fresh chromium and profile (load average ${loadAverage})`);
+    ` of a fresh ${await browser.version()} and profile (load average ${loadAverage})`);
   console.log(`  arrived: ${Object.entries(cold.arrived).map(([name, time]) => `${name} ${ms(time)}`).join(', ')};` +
     ` runtime ready ${ms(cold.ready)}; first frame ${ms(cold.firstFlip)}`);
   console.log(`figures: ${((after.flips - before.flips) * 1000 / (after.lastFlip - before.lastFlip)).toFixed(2)}` +

@@ -1,5 +1,6 @@
 // make_pictures OUTPUT_DIR: draws the program's five pictures and writes them there as BMPs,
-// with the desktop icons beside them as tarnel-SIZE.png.
+// with the desktop icons beside them as tarnel-SIZE.png, and the page's as tarnel-page-SIZE.png
+// and tarnel-filled-SIZE.png.
 #include "background.h"
 #include "bmp_writer.h"
 #include "figures.h"
@@ -31,10 +32,18 @@ int main(int argc, char** argv) {
         for (const auto& [name, make] : pictures) {
             pictures::write_bmp(make(), (directory / name).string());
         }
+        const auto write_icon = [&](const pictures::Image& icon, const std::string& name) {
+            pictures::write_png(icon, pictures::MAGENTA, (directory / name).string());
+        };
         for (const int size : pictures::ICON_SIZES) {
-            const std::string name = "tarnel-" + std::to_string(size) + ".png";
-            pictures::write_png(pictures::make_icon(size), pictures::MAGENTA,
-                                (directory / name).string());
+            write_icon(pictures::make_icon(size), "tarnel-" + std::to_string(size) + ".png");
+        }
+        for (const int size : pictures::PAGE_ICON_SIZES) {
+            write_icon(pictures::make_icon(size), "tarnel-page-" + std::to_string(size) + ".png");
+        }
+        for (const int size : pictures::FILLED_ICON_SIZES) {
+            write_icon(pictures::make_filled_icon(size),
+                       "tarnel-filled-" + std::to_string(size) + ".png");
         }
     } catch (const std::exception& error) {
         std::cerr << "make_pictures: " << error.what() << '\n';

@@ -1,0 +1,127 @@
+// Watching a replay: every seek, step and speed shows exactly the frame an uninterrupted replay
+// shows at that point, picture and crowd alike.
+#include "game/game.h"
+#include "recording/recording.h"
+
+#include "world/world_fixture.h"
+
+#include <functional>
+
+using namespace fixtures;
+
+namespace {
+
+constexpr std::uint32_t SEED = 31;
+
+FrameInput input(int direction, FrameInput::Event event = FrameInput::NO_EVENT) {
+    FrameInput made;
+    made.direction = direction;
+    made.event = event;
+    return made;
+}
+
+// 15 seconds of walks, a recorded pause from frame 101 to 140, and the window closed at the end.
+Recording walk() {
+    Recording recording = new_recording(SEED, FRAME_RATE);
+    const struct {
+        FrameInput input;
+        int frames;
+    } runs[] = {
+        {input(RIGHT), 40},        {input(DOWN), 30},
+        {input(NO_DIRECTION), 30}, {input(LEFT, FrameInput::PAUSE), 1},
+        {input(LEFT), 39},         {input(LEFT, FrameInput::PAUSE), 1},
+        {input(UP), 79},           {input(RIGHT, FrameInput::QUIT), 80},
+    };
+    for (const auto& run : runs) {
+        for (int frame = 0; frame < run.frames; ++frame) {
+            recording.add(run.input);
+        }
+    }
+    return recording;
+}
+
+// What a frame shows: the picture on SCREEN and every sprite's place.
+std::size_t shown(const Game& game) {
+    std::string state = screenBytes();
+    for (const Sprite& sprite : game.world.npcs) {
+        const SDL_Rect place = sprite.getPosition();
+        state += std::to_string(place.x) + "," + std::to_string(place.y) + ";";
+    }
+    return std::hash<std::string>{}(state);
+}
+
+class Watch : public GameTest {};
+
+TEST_F(Watch, EverySeekShowsTheFrameAnUninterruptedReplayShows) {
+    const Recording recording = walk();
+    const std::uint32_t frames = recording.frames();
+    std::vector<std::size_t> uninterrupted(frames + 1);
+    {
+        srand(SEED);
+        Game game{Game::Stepped{}};
+        Replay replay(recording);
+        game.replay = &replay;
+        game.quitAtEnd = false;
+        while (!replay.finished()) {
+            game.playFrame();
+            uninterrupted[replay.given()] = shown(game);
+        }
+        EXPECT_FALSE(game.quit) << "a replay that holds at its end is not over";
+    }
+
+    srand(SEED);
+    Game game{Game::Stepped{}};
+    Replay replay(recording);
+    game.replay = &replay;
+    game.quitAtEnd = false;
+    const struct {
+        WatchCommand command;
+        std::uint32_t frame; // shown after it
+        const char* status;
+    } steps[] = {
+        {{WatchCommand::NONE, 0}, 1, "0:00 / 0:15 · 1×"},
+        {{WatchCommand::TENTHS, 5}, 150, "0:07 / 0:15 · 1×"},
+        {{WatchCommand::LAST, 0}, 300, "0:15 / 0:15 · 1×"},
+        {{WatchCommand::LEFT, 0}, 299, "0:14 / 0:15 · 1×"}, // from the end, a frame back
+        {{WatchCommand::LEFT, 0}, 298, "0:14 / 0:15 · 1×"}, // and it stays paused
+        {{WatchCommand::NONE, 0}, 298, "0:14 / 0:15 · 1×"},
+        {{WatchCommand::SEEK, 120}, 120, "0:06 / 0:15 · 1×"}, // inside the recorded pause
+        {{WatchCommand::RIGHT, 0}, 121, "0:06 / 0:15 · 1×"},
+        {{WatchCommand::SEEK, 100}, 100, "0:05 / 0:15 · 1×"},
+        {{WatchCommand::PAUSE, 0}, 100, "0:05 / 0:15 · 1×"}, // playing on
+        {{WatchCommand::FASTER, 0}, 100, "0:05 / 0:15 · 2×"},
+        {{WatchCommand::NONE, 0}, 102, "0:05 / 0:15 · 2×"},
+        {{WatchCommand::RIGHT, 0}, 202, "0:10 / 0:15 · 2×"}, // playing: five seconds on
+        {{WatchCommand::LEFT, 0}, 102, "0:05 / 0:15 · 2×"},
+        {{WatchCommand::NONE, 0}, 104, "0:05 / 0:15 · 2×"},
+        {{WatchCommand::SLOWER, 0}, 104, "0:05 / 0:15 · 1×"},
+        {{WatchCommand::SLOWER, 0}, 104, "0:05 / 0:15 · ½×"},
+        {{WatchCommand::NONE, 0}, 104, "0:05 / 0:15 · ½×"},
+        {{WatchCommand::NONE, 0}, 105, "0:05 / 0:15 · ½×"},
+        {{WatchCommand::FIRST, 0}, 1, "0:00 / 0:15 · ½×"},
+        {{WatchCommand::BACK_5S, 0}, 1, "0:00 / 0:15 · ½×"},
+        {{WatchCommand::FORWARD_5S, 0}, 101, "0:05 / 0:15 · ½×"},
+        {{WatchCommand::TENTHS, 9}, 270, "0:13 / 0:15 · ½×"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE("to frame " + std::to_string(step.frame));
+        game.watching.queued = step.command;
+        game.playFrame();
+        ASSERT_EQ(replay.given(), step.frame);
+        EXPECT_EQ(shown(game), uninterrupted[step.frame]);
+        EXPECT_EQ(game.watchStatus(), step.status);
+    }
+    // Played on to the end, it holds there until the watcher plays it again from the start.
+    while (!replay.finished()) {
+        game.playFrame();
+    }
+    EXPECT_EQ(shown(game), uninterrupted[frames]);
+    game.playFrame();
+    EXPECT_FALSE(game.quit);
+    game.watching.queued = {WatchCommand::PAUSE, 0};
+    game.playFrame();
+    EXPECT_EQ(replay.given(), 1u);
+    EXPECT_EQ(shown(game), uninterrupted[1]);
+}
+
+} // namespace

@@ -1,0 +1,66 @@
+// The program's runtime settings (Emscripten's Module, which index.js reads as it starts): its
+// command line from the recordings, its output on the message line, the page's own timing, and
+// what the page says when the program ends. Loaded last of the page's files, before index.js.
+'use strict';
+
+var CLICK = 'Click the game to give it the keys.';
+var failure = ''; // what the program wrote on stderr
+
+var Module = {
+  canvas: document.getElementById('canvas'),
+  arguments: TarnelRecordings.programArguments,
+  preRun: [TarnelRecordings.prepareFiles],
+  print: function(text) { console.log(text); },
+  printErr: function(text) {
+    console.warn(text);
+    failure += (failure ? '\n' : '') + text;
+  },
+  setStatus: function(text) { if (text) TarnelMessages.say(text); },
+  // The page times itself: the first flip after load, and every frame's flips and work.
+  // Times are performance.now()'s: milliseconds since the page began loading.
+  timing: { ready: null, flips: 0, firstFlip: null, lastFlip: null, workMs: 0, frames: 0, started: 0 },
+  onRuntimeInitialized: function() { Module.timing.ready = performance.now(); },
+  onFlip: function() {
+    var timing = Module.timing;
+    timing.lastFlip = performance.now();
+    if (timing.flips++ === 0) {
+      timing.firstFlip = timing.lastFlip;
+      TarnelMessages.say(document.hasFocus() ? '' : CLICK);
+      if (TarnelRecordings.replay !== null) { // the program plays it: it was not refused
+        TarnelWatching.start();
+        TarnelRecordings.offerReplayed();
+      }
+      TarnelOffline.keepFiles();
+    }
+  },
+  preMainLoop: function() { Module.timing.started = performance.now(); },
+  postMainLoop: function() {
+    Module.timing.workMs += performance.now() - Module.timing.started;
+    Module.timing.frames++;
+  },
+  onExit: function(status) {
+    TarnelWatching.stop();
+    if (status === 0) {
+      TarnelMessages.say(TarnelRecordings.replay === null ? 'The game is over.' : 'The replay has ended.');
+      TarnelRecordings.offerRecording();
+    } else {
+      TarnelMessages.say(failure || 'Tarnel stopped with status ' + status + '.', true);
+    }
+    TarnelMessages.offerAnother();
+  },
+  onAbort: function(reason) {
+    TarnelWatching.stop();
+    TarnelMessages.say('Tarnel stopped: ' + (failure || reason), true);
+    TarnelMessages.offerAnother();
+  },
+};
+
+if (typeof WebAssembly !== 'object') {
+  TarnelMessages.say('This browser cannot run Tarnel: it has no WebAssembly.', true);
+} else {
+  // Keys go to the page while it has the focus; a page inside another may need a click.
+  window.addEventListener('load', function() { Module.canvas.focus({preventScroll: true}); });
+  window.addEventListener('focus', function() {
+    if (TarnelMessages.said() === CLICK) TarnelMessages.say('');
+  });
+}
