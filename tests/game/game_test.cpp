@@ -2,6 +2,7 @@
 #include "game/game.h"
 
 #include "display/screen_switch.h"
+#include "recording/recording.h"
 #include "world/world_fixture.h"
 
 using namespace fixtures;
@@ -193,6 +194,17 @@ TEST_F(GameLoop, F11AndAltReturnSwitchTheDisplayAndAWindowLetsTheLockGo) {
         EXPECT_EQ(lockFree, press.window);
         EXPECT_FALSE(game.paused);
     }
+    // Watching a replay too, Alt and Return leave the watcher's pause alone.
+    Recording still = new_recording(5, FRAME_RATE);
+    for (int frame = 0; frame < 10; ++frame) {
+        still.add(FrameInput{});
+    }
+    Replay replay(still);
+    game.replay = &replay;
+    push(SDLK_RETURN, SDL_KEYDOWN, KMOD_LALT);
+    game.playFrame();
+    EXPECT_TRUE(screen_is_window());
+    EXPECT_FALSE(game.watching.paused);
     game.end();
     unsetenv("XDG_RUNTIME_DIR");
 }

@@ -85,6 +85,7 @@ TEST_F(Watch, EverySeekShowsTheFrameAnUninterruptedReplayShows) {
         {{WatchCommand::LEFT, 0}, 299, "0:14 / 0:15 · 1×"}, // from the end, a frame back
         {{WatchCommand::LEFT, 0}, 298, "0:14 / 0:15 · 1×"}, // and it stays paused
         {{WatchCommand::NONE, 0}, 298, "0:14 / 0:15 · 1×"},
+        {{WatchCommand::TENTHS, 0}, 1, "0:00 / 0:15 · 1×"},   // 0 %: the first frame, shown
         {{WatchCommand::SEEK, 120}, 120, "0:06 / 0:15 · 1×"}, // inside the recorded pause
         {{WatchCommand::RIGHT, 0}, 121, "0:06 / 0:15 · 1×"},
         {{WatchCommand::SEEK, 100}, 100, "0:05 / 0:15 · 1×"},
@@ -98,6 +99,8 @@ TEST_F(Watch, EverySeekShowsTheFrameAnUninterruptedReplayShows) {
         {{WatchCommand::SLOWER, 0}, 104, "0:05 / 0:15 · ½×"},
         {{WatchCommand::NONE, 0}, 104, "0:05 / 0:15 · ½×"},
         {{WatchCommand::NONE, 0}, 105, "0:05 / 0:15 · ½×"},
+        {{WatchCommand::SEEK, 60}, 60, "0:03 / 0:15 · ½×"},
+        {{WatchCommand::LEFT, 0}, 1, "0:00 / 0:15 · ½×"}, // playing, under 5 s in: the start
         {{WatchCommand::FIRST, 0}, 1, "0:00 / 0:15 · ½×"},
         {{WatchCommand::BACK_5S, 0}, 1, "0:00 / 0:15 · ½×"},
         {{WatchCommand::FORWARD_5S, 0}, 101, "0:05 / 0:15 · ½×"},
@@ -122,6 +125,12 @@ TEST_F(Watch, EverySeekShowsTheFrameAnUninterruptedReplayShows) {
     game.playFrame();
     EXPECT_EQ(replay.given(), 1u);
     EXPECT_EQ(shown(game), uninterrupted[1]);
+    // Up past the fastest speed stays at it.
+    for (int press = 0; press < SPEED_COUNT; ++press) {
+        game.watching.queued = {WatchCommand::FASTER, 0};
+        game.playFrame();
+    }
+    EXPECT_EQ(game.watchStatus(), "0:00 / 0:15 · 8×");
 }
 
 } // namespace

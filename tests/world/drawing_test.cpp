@@ -64,10 +64,11 @@ TEST_F(Drawing, LaterSpritesCoverEarlierOnesAndEveryOneCoversThePlayer) {
     w.updateAll();
     EXPECT_TRUE(isBlue(screenPixel(x, y))) << screenPixel(x, y);
 
-    // Alone, the player shows.
-    place(w.npcs[3], 600, 100);
+    // Alone, the player shows; sprite 3, its left edge on the screen's last column, shows it.
+    place(w.npcs[3], 639, 100);
     w.updateAll();
     EXPECT_TRUE(isPlayer(screenPixel(x, y))) << screenPixel(x, y);
+    EXPECT_TRUE(isBlue(screenPixel(639, 110))) << screenPixel(639, 110);
 }
 
 TEST_F(Drawing, SpritesOffTheScreenStillAnimateAndCountDown) {
