@@ -4,8 +4,18 @@
 #include "display/display.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+bool video_driver_shows() {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    return driver == nullptr || std::strcmp(driver, "dummy") != 0;
+}
 
 bool ScreenSwitch::claimFullScreen() {
+    if (!locks_) {
+        return true;
+    }
     lock_.emplace(screen_lock_folder());
     if (lock_->state() == ScreenLock::State::HELD) {
         lock_.reset();

@@ -6,8 +6,15 @@
 
 #include <optional>
 
+// Whether SDL's video driver shows a picture at all: its dummy driver does not, so copies on it
+// share no screen and take no lock.
+bool video_driver_shows();
+
 class ScreenSwitch {
 public:
+    // locks: whether the full screen is taken with the full-screen lock.
+    explicit ScreenSwitch(bool locks = video_driver_shows()) : locks_(locks) {}
+
     // Takes the lock for a game that starts on the full screen: false when another copy
     // holds it. Where no lock can be had at all, play goes on without one.
     bool claimFullScreen();
@@ -18,5 +25,6 @@ public:
     void toggle();
 
 private:
+    bool locks_;
     std::optional<ScreenLock> lock_;
 };

@@ -170,7 +170,7 @@ TEST_F(GameLoop, ReturnPausesEverythingButTheCountAndEscape) {
 // lock, so a second copy can take the full screen while this one plays in a window.
 TEST_F(GameLoop, F11AndAltReturnSwitchTheDisplayAndAWindowLetsTheLockGo) {
     setenv("XDG_RUNTIME_DIR", folder.path().c_str(), 1); // the lock apart from any copy played
-    ScreenSwitch screens;
+    ScreenSwitch screens{true}; // locking, as on a display that shows the game
     ASSERT_TRUE(screens.claimFullScreen());
     Game game{Game::Stepped{}};
     game.screens = &screens;
