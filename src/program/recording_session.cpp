@@ -7,6 +7,15 @@
 #include <cstdlib>
 #include <ctime>
 
+namespace {
+
+// --seed's, or the clock's.
+std::uint32_t chosenSeed(const Options& options) {
+    return options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
+}
+
+} // namespace
+
 int RecordingSession::prepare(const Options& options) {
     try {
         if (!options.replay.empty()) {
@@ -14,7 +23,8 @@ int RecordingSession::prepare(const Options& options) {
             expect_frame_rate(*recording_, FRAME_RATE);
             replay_.emplace(*recording_);
         } else if (!options.record.empty()) {
-            file_.emplace(options.record);
+            recording_ = new_recording(chosenSeed(options), FRAME_RATE);
+            file_.emplace(options.record, encode_recording(*recording_));
         }
         return EXIT_SUCCESS;
     } catch (const RecordingError& error) {
@@ -28,15 +38,7 @@ int RecordingSession::prepare(const Options& options) {
 }
 
 std::uint32_t RecordingSession::seed(const Options& options) {
-    if (replay_) {
-        return recording_->seed;
-    }
-    const std::uint32_t seed =
-        options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
-    if (file_) {
-        recording_ = new_recording(seed, FRAME_RATE);
-    }
-    return seed;
+    return recording_ ? recording_->seed : chosenSeed(options);
 }
 
 void RecordingSession::attach(Game& game, const Options& options) {

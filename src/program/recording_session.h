@@ -12,7 +12,8 @@ class Game;
 
 class RecordingSession {
 public:
-    // Reads the recording to replay, or claims the file to record into, as the options ask.
+    // Reads the recording to replay, or claims the file to record into and writes the
+    // recording's header there, as the options ask.
     // Returns EXIT_SUCCESS, or the exit status once one line on stderr has said why: 1 for a
     // recording that cannot be read, 2 for a file that cannot be recorded into.
     int prepare(const Options& options);

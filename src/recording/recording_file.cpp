@@ -1,10 +1,13 @@
 // Reading a recording file with a bound on its size, and writing one through a temporary name.
 #include "recording/recording_file.h"
 
+#include "recording/state_folder.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,6 +43,42 @@ bool writeAll(int fd, const std::string& bytes) {
         written += n > 0 ? static_cast<std::size_t>(n) : 0;
     }
     return true;
+}
+
+// Writes bytes from the file's start and flushes them to the disk.
+bool writeFromStart(int fd, const std::string& bytes) {
+    return lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, bytes) && fsync(fd) == 0;
+}
+
+constexpr int MOST_TRIES = 100; // names of one second tried in the state folder
+
+// Writes bytes, flushed, to a new file in the state folder named for played; returns its path.
+// Throws std::runtime_error saying why no file there would take them.
+std::string keepInStateFolder(const std::string& bytes, std::time_t played) {
+    const std::string folder = state_folder();
+    if (folder.empty()) {
+        throw std::runtime_error("there is no state folder, as neither XDG_STATE_HOME nor HOME "
+                                 "is set");
+    }
+    std::error_code made;
+    std::filesystem::create_directories(folder, made);
+    for (int attempt = 1; attempt <= MOST_TRIES; ++attempt) {
+        const std::string file = folder + "/" + played_name(played, attempt);
+        const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, NEW_FILE_MODE);
+        if (fd < 0 && errno == EEXIST) {
+            continue;
+        }
+        const bool written = fd >= 0 && writeFromStart(fd, bytes);
+        const std::string why = reason();
+        if (fd >= 0 && close(fd) == 0 && written) {
+            return file;
+        }
+        if (fd >= 0) {
+            unlink(file.c_str());
+        }
+        throw std::runtime_error("nor can it be kept in " + folder + ": " + why);
+    }
+    throw std::runtime_error("nor can it be kept in " + folder + ": " + std::strerror(EEXIST));
 }
 
 // The name given to the finished file: a hard link fails rather than replace a file that
@@ -98,15 +137,22 @@ Recording read_recording(const std::string& file) {
     return decode_recording(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 
-RecordingFile::RecordingFile(std::string file) : file_(std::move(file)) {
+RecordingFile::RecordingFile(std::string file, const std::string& header)
+    : file_(std::move(file)), started_(std::time(nullptr)) {
     struct stat status;
     if (lstat(file_.c_str(), &status) == 0) {
         throw Refused(file_ + " exists already; a recording never replaces a file");
     }
     temporary_ = folderOf(file_) + "/." + nameOf(file_) + ".XXXXXX";
     fd_ = mkstemp(temporary_.data());
-    if (fd_ < 0) {
-        throw Refused("cannot record into " + file_ + ": " + reason());
+    if (fd_ < 0 || !writeFromStart(fd_, header)) {
+        const std::string why = reason();
+        if (fd_ >= 0) {
+            close(fd_);
+            unlink(temporary_.c_str());
+        }
+        fd_ = -1;
+        throw Refused("cannot record into " + file_ + ": " + why);
     }
     // mkstemp keeps the file to its owner; the recording gets what a new file usually gets.
     const mode_t mask = umask(0);
@@ -122,17 +168,20 @@ RecordingFile::~RecordingFile() {
 }
 
 void RecordingFile::save(const Recording& recording) {
-    const bool written = writeAll(fd_, encode_recording(recording)) && fsync(fd_) == 0;
-    const int closed = close(fd_);
+    const std::string bytes = encode_recording(recording);
+    const bool written = writeFromStart(fd_, bytes);
+    std::string why = reason();
+    const bool closed = close(fd_) == 0;
     fd_ = -1;
-    if (!written || closed != 0) {
-        const std::string why = reason();
-        unlink(temporary_.c_str());
-        throw std::runtime_error("cannot write the recording " + file_ + ": " + why);
+    if (written && !closed) {
+        why = reason();
+    }
+    if (!written || !closed) {
+        unlink(temporary_.c_str()); // part of a game at most
+        keepInstead("cannot write the recording " + file_ + ": " + why, bytes);
     }
     if (!giveName(temporary_, file_)) {
-        throw std::runtime_error("cannot name the recording " + file_ + " (" + reason() +
-                                 "); it is kept as " + temporary_);
+        keepInstead("cannot name the recording " + file_ + " (" + reason() + ")", bytes);
     }
     // The new name itself reaches the disk with its folder.
     const int folder = open(folderOf(file_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -140,4 +189,20 @@ void RecordingFile::save(const Recording& recording) {
         fsync(folder);
         close(folder);
     }
+}
+
+void RecordingFile::keepInstead(const std::string& trouble, const std::string& bytes) {
+    // A whole temporary file is still there when only its name failed and its folder remains.
+    struct stat status;
+    const bool temporaryWhole = lstat(temporary_.c_str(), &status) == 0;
+    std::string kept;
+    try {
+        kept = keepInStateFolder(bytes, started_);
+    } catch (const std::runtime_error& error) {
+        throw std::runtime_error(
+            trouble + "; " + error.what() +
+            (temporaryWhole ? "; it is kept as " + temporary_ : "; the game is lost"));
+    }
+    unlink(temporary_.c_str());
+    throw std::runtime_error(trouble + "; it is kept as " + kept);
 }

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <sys/resource.h>
 
 using namespace fixtures;
 
@@ -309,6 +310,70 @@ TEST_F(ExitPaths, ASignalledGameIsRecordedWholeAndReplays) {
         runProgram(folder.path(), {}, {"--window", "--replay", "kept.tarnel", "--quit-at-end"});
     EXPECT_EQ(replayed.exitStatus, 0);
     EXPECT_EQ(replayed.errors, "");
+}
+
+// Caps the size of the files this process and the programs it starts write, as a full disk
+// would; past it a write fails with EFBIG rather than killing the writer with SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        rlimit capped = before_;
+        capped.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &capped);
+        std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit before_ = {};
+};
+
+// A disk without room for the recording's header refuses the game before the display opens; a
+// game its folder cannot take at the end, full or gone, is kept in the state folder, and only
+// where that cannot take it either is it lost. Each says so in one line.
+TEST_F(ExitPaths, AGameIsRefusedOnAFullDiskAndKeptWhenItsFolderFails) {
+    constexpr rlim_t HEADER_BYTES = 14; // with --seed 1: the magic word and six one-byte numbers
+    const std::string state = "XDG_STATE_HOME=" + folder.path() + "/state";
+    const std::string stateFolder = folder.path() + "/state/tarnel";
+    {
+        const FileSizeLimit full(0);
+        const ProgramResult refused = runProgram(
+            folder.path(), {"SDL_VIDEODRIVER=none-such", state}, {"--record", "walk.tarnel"});
+        EXPECT_EQ(refused.exitStatus, 2);
+        EXPECT_EQ(refused.errors, "tarnel: cannot record into walk.tarnel: File too large\n");
+    }
+    {
+        const FileSizeLimit full(HEADER_BYTES);
+        const ProgramResult lost =
+            runProgramUntilSignal(folder.path(), {state}, SIGTERM, SETTLE_MS,
+                                  {"--window", "--seed", "1", "--record", "walk.tarnel"});
+        EXPECT_EQ(lost.exitStatus, 1);
+        EXPECT_EQ(lost.errors, "tarnel: cannot write the recording walk.tarnel: File too large; "
+                               "nor can it be kept in " +
+                                   stateFolder + ": File too large; the game is lost\n");
+    }
+    std::filesystem::create_directory("stick");
+    const ProgramResult kept = runProgramUntilSignal(folder.path(), {state}, SIGTERM, SETTLE_MS,
+                                                     {"--window", "--record", "stick/walk.tarnel"},
+                                                     [] { std::filesystem::remove_all("stick"); });
+    EXPECT_EQ(kept.exitStatus, 1);
+    const std::string keptAs = "; it is kept as ";
+    const std::size_t at = kept.errors.find(keptAs);
+    ASSERT_NE(at, std::string::npos) << kept.errors;
+    const std::string file = kept.errors.substr(at + keptAs.size(), std::string::npos);
+    EXPECT_EQ(kept.errors, "tarnel: cannot name the recording stick/walk.tarnel (No such file or "
+                           "directory)" +
+                               keptAs + file);
+    EXPECT_EQ(file.rfind(stateFolder + "/tarnel-", 0), 0u) << file;
+    EXPECT_EQ(read_recording(file.substr(0, file.size() - 1)).runs.back().input.event,
+              FrameInput::QUIT);
+    EXPECT_EQ(filesStarting(".walk"), std::vector<std::string>{});
 }
 
 // While another copy holds the full screen, a full-screen start on a display that shows it is

@@ -265,7 +265,8 @@ bool catches(pid_t pid, int signal) {
 
 ProgramResult runProgramUntilSignal(const std::string& folder,
                                     const std::vector<std::string>& environment, int signal,
-                                    int settleMs, const std::vector<std::string>& arguments) {
+                                    int settleMs, const std::vector<std::string>& arguments,
+                                    const std::function<void()>& meanwhile) {
     constexpr auto POLL = std::chrono::milliseconds(5);
     constexpr auto LONGEST_START = std::chrono::minutes(1);
     const Started started = startProgram(folder, environment, arguments);
@@ -284,6 +285,9 @@ ProgramResult runProgramUntilSignal(const std::string& folder,
     }
     if (ready) {
         std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
+        if (meanwhile) {
+            meanwhile();
+        }
         kill(child, signal);
     } else if (!ended) {
         kill(child, SIGKILL);

@@ -74,10 +74,12 @@ ProgramResult runProgram(const std::string& folder, const std::vector<std::strin
                          const std::vector<std::string>& arguments = {});
 
 // Runs the built program like runProgram, and sends it signal once it has set up its handler
-// for it (SDL does as the display opens) and settleMs more have passed. A program that never
-// sets one up within a minute is killed, and the result says so in exitStatus -1.
+// for it (SDL does as the display opens) and settleMs more have passed, with meanwhile run just
+// before the signal. A program that never sets one up within a minute is killed, and the result
+// says so in exitStatus -1.
 ProgramResult runProgramUntilSignal(const std::string& folder,
                                     const std::vector<std::string>& environment, int signal,
-                                    int settleMs, const std::vector<std::string>& arguments = {});
+                                    int settleMs, const std::vector<std::string>& arguments = {},
+                                    const std::function<void()>& meanwhile = {});
 
 } // namespace fixtures
