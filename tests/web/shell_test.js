@@ -401,7 +401,7 @@ async function checkRecordings(browser, address, errors, served) {
     await start();
     if (damaged) {
       const said = await waitForMessage(page, /tarnel:/);
-      check(said === 'tarnel: cannot replay /recordings/cut.tarnel: it ends at byte 12, in its seed',
+      check(said === 'tarnel: cannot replay cut.tarnel: it ends at byte 12, in its seed',
         `a recording ${how}: the program's message on the page`, said);
       continue;
     }
@@ -548,9 +548,9 @@ async function checkLink(browser, link, desktopHash, errors) {
   const text = link.split('#replay=')[1];
   const damages = [
     {how: 'cut short', fragment: text.slice(0, 16), // 12 bytes: to the seed
-      message: 'tarnel: cannot replay /recordings/linked.tarnel: it ends at byte 12, in its seed'},
+      message: 'tarnel: cannot replay the linked game: it ends at byte 12, in its seed'},
     {how: 'garbled', fragment: `${text.slice(0, 8)}.${text.slice(9)}`,
-      message: 'tarnel: cannot replay /recordings/linked.tarnel: not a Tarnel recording (it does not start with the magic word)'},
+      message: 'tarnel: cannot replay the linked game: not a Tarnel recording (it does not start with the magic word)'},
   ];
   for (const {how, fragment, message} of damages) {
     await Promise.all([page.waitForNavigation(), page.evaluate((f) => { location.hash = `#replay=${f}`; }, fragment)]);

@@ -13,7 +13,7 @@ var Module = {
   print: function(text) { console.log(text); },
   printErr: function(text) {
     console.warn(text);
-    failure += (failure ? '\n' : '') + text;
+    failure += (failure ? '\n' : '') + TarnelRecordings.inWords(text);
   },
   setStatus: function(text) { if (text) TarnelMessages.say(text); },
   // The page times itself: the first flip after load, and every frame's flips and work.

@@ -84,6 +84,14 @@ var TarnelRecordings = (function() {
     }
   }
 
+  // The program's words with the page's own folder left out: a file by its name, a link's
+  // recording as the linked game, which has no name of its own.
+  function inWords(text) {
+    var path = RECORDINGS + '/' + replayName;
+    if (replayName !== null) text = text.split(path).join(linked ? 'the linked game' : replayName);
+    return text.split(RECORDINGS + '/').join('');
+  }
+
   // A file name for the page's files, from a name or an address's last part: no folders.
   function safeName(name) {
     name = String(name).split('/').pop().replace(/\0/g, '');
@@ -162,6 +170,7 @@ var TarnelRecordings = (function() {
       address: watched || linked ? null : replayAddress,
     },
     prepareFiles: prepareFiles,
+    inWords: inWords,
     offerRecording: offerRecording,
     offerReplayed: offerReplayed,
   };
