@@ -95,8 +95,8 @@ private:
     // The recording's next frame, unseen unless seen: the one place where a frame is passed over.
     // A state is kept before it when one is due.
     void playRecorded(bool seen);
-    // The first state, before the first frame, and which frames draw.
-    void startKeeping();
+    // The first state, before the first frame, which frames draw, and key repeat for the steps.
+    void startWatching();
     void keepStateIfDue();
     // Plays on from the last kept state, keeping more, until the clock reads until (ms); the
     // live replay is then put back where it stood.

@@ -42,7 +42,8 @@ struct Watching {
     bool lineShown = false;   // whether the picture on the display has the line
     std::string status;       // what the caption and the line said last
     int lastPadDirection = NO_DIRECTION;
-    WatchCommand queued; // from the page, taken in the next frame
+    SDLKey keyDown = SDLK_UNKNOWN; // the key last gone down and not yet up
+    WatchCommand queued;           // from the page, taken in the next frame
     // From the first frame on, a state every STATE_FRAMES frames: made as the replay plays and
     // between frames, so that a seek plays at most that many frames.
     std::vector<KeptState> states;

@@ -127,6 +127,60 @@ TEST_F(Watch, EverySeekShowsTheFrameAnUninterruptedReplayShows) {
     EXPECT_EQ(shown(game), uninterrupted[1]);
 }
 
+SDL_Event key(Uint8 type, SDLKey sym) {
+    SDL_Event event = {};
+    event.type = type;
+    event.key.type = type;
+    event.key.keysym.sym = sym;
+    return event;
+}
+
+int keyRepeatInterval() {
+    int delay = 0;
+    int interval = 0;
+    SDL_GetKeyRepeat(&delay, &interval);
+    return interval;
+}
+
+// Watching, an arrow held steps by key repeat, 20 frames a second; other keys held do not
+// repeat. Play itself has none, as it reads the arrows as held keys.
+TEST_F(Watch, KeyRepeatStepsWithTheArrowsAlone) {
+    {
+        Game game{Game::Stepped{}};
+        game.playFrame();
+        EXPECT_EQ(keyRepeatInterval(), 0) << "in play";
+    }
+    srand(SEED);
+    Game game{Game::Stepped{}};
+    const Recording recording = walk();
+    Replay replay(recording);
+    game.replay = &replay;
+    game.quitAtEnd = false;
+    const struct {
+        SDL_Event event;
+        std::uint32_t given; // after it
+        bool paused;
+    } steps[] = {
+        {key(SDL_KEYDOWN, SDLK_SPACE), 0, true},
+        {key(SDL_KEYDOWN, SDLK_SPACE), 0, true}, // repeated
+        {key(SDL_KEYDOWN, SDLK_RIGHT), 1, true},
+        {key(SDL_KEYDOWN, SDLK_RIGHT), 2, true}, // repeated
+        {key(SDL_KEYDOWN, SDLK_RIGHT), 3, true}, // repeated
+        {key(SDL_KEYUP, SDLK_RIGHT), 3, true},
+        {key(SDL_KEYDOWN, SDLK_LEFT), 2, true},
+        {key(SDL_KEYDOWN, SDLK_LEFT), 1, true},   // repeated
+        {key(SDL_KEYDOWN, SDLK_SPACE), 1, false}, // pressed anew
+    };
+    for (const auto& step : steps) {
+        SDL_Event event = step.event;
+        SDL_PushEvent(&event);
+        game.playFrame();
+        EXPECT_EQ(replay.given(), step.given);
+        EXPECT_EQ(game.watching.paused, step.paused);
+    }
+    EXPECT_EQ(keyRepeatInterval(), 50);
+}
+
 // Two minutes of changing walks, with recorded pauses from frame 501 to 560 and 1501 to 1530,
 // each over a kept state (at 540 and 1520 frames played).
 Recording twoMinutes() {
