@@ -18,7 +18,7 @@ constexpr int TENTHS = 10;
 constexpr std::uint32_t STATE_FRAMES = 20; // a kept state a second at 20 frames a second
 constexpr Uint32 MS_PER_SECOND = 1000;
 constexpr Uint32 KEEPING_SHARE = 2; // states are kept in at most 1/2 of a frame's time
-constexpr int REPEAT_INTERVAL = 50; // ms: an arrow held while paused steps 20 frames a second
+constexpr int REPEAT_INTERVAL = 45; // ms: under a frame, so that each frame takes a repeat
 
 // The speeds as the status writes them, in SPEED_QUARTERS's order.
 constexpr const char* SPEED_NAMES[] = {
