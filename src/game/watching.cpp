@@ -186,6 +186,7 @@ void Game::startWatching() {
         watching.lastDrawn[ahead.given()] =
             pausedThen ? watching.lastDrawn[ahead.given() - 1] : ahead.given();
     }
+    watching.states.reserve(ahead.frames() / STATE_FRAMES + 1);
     watching.states.push_back(currentState());
     SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, REPEAT_INTERVAL);
 }
