@@ -101,6 +101,7 @@ sheet: build
 	@cmake --build $(BUILD) --target sheet
 
 # A frame against the blits SDL must do anyway, the logic alone and the world's construction,
+# then a ten-minute replay's kept states (their making and memory) and its worst seek,
 # on the dummy drivers with the generated pictures, once on each SDL runtime.
 # Ten runs of each, interleaved at random so that a noisy moment does not fall on one alone;
 # the table shows their median, mean and spread.

@@ -1,5 +1,5 @@
-// The seek figure: a ten-minute game of the scripted walk with pauses, sought to its last frame
-// from its first, which is the longest a seek takes.
+// The seek figures: a ten-minute game of the scripted walk with pauses, its kept states made
+// between frames at the game's own pace, their memory, and the worst of many random seeks.
 #include "seek.h"
 
 #include "game/game.h"
@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <random>
 #include <vector>
 
 namespace {
@@ -16,8 +17,12 @@ namespace {
 constexpr std::uint32_t TEN_MINUTES = 10 * 60 * FRAME_RATE; // frames
 constexpr int PAUSE_EVERY = 600;                            // frames: a pause each half minute
 constexpr int PAUSE_FRAMES = 40;
-constexpr int SEEKS = 5;
+constexpr int SEEKS = 200;
 constexpr std::uint32_t SEED = 1;
+constexpr double BYTES_A_MB = 1024.0 * 1024.0;
+
+using Clock = std::chrono::steady_clock;
+using Milliseconds = std::chrono::duration<double, std::milli>;
 
 Recording tenMinutes() {
     Recording recording = new_recording(SEED, FRAME_RATE);
@@ -42,16 +47,30 @@ void print_seek_figure() {
     Replay replay(recording);
     game.replay = &replay;
     game.quitAtEnd = false;
-    std::vector<double> milliseconds;
-    for (int i = 0; i < SEEKS; ++i) {
-        game.seekTo(1);
-        const auto start = std::chrono::steady_clock::now();
-        game.seekTo(TEN_MINUTES);
-        const std::chrono::duration<double, std::milli> took =
-            std::chrono::steady_clock::now() - start;
-        milliseconds.push_back(took.count());
+    game.watching.paused = true; // paused at once: the states are all that its frames do
+
+    const Clock::time_point opened = Clock::now();
+    while (!game.allStatesKept()) {
+        game.playFrame();
+        game.waitForFrameEnd();
     }
-    std::sort(milliseconds.begin(), milliseconds.end());
-    std::printf("seek 10 min = %.0f ms (the median of %d seeks from the first frame to the last)\n",
-                milliseconds[SEEKS / 2], SEEKS);
+    const Milliseconds building = Clock::now() - opened;
+
+    std::mt19937 random(SEED);
+    std::uniform_int_distribution<std::uint32_t> anywhere(1, TEN_MINUTES);
+    std::vector<double> seeks;
+    for (int i = 0; i < SEEKS; ++i) {
+        const std::uint32_t target = anywhere(random);
+        const Clock::time_point start = Clock::now();
+        game.seekTo(target);
+        seeks.push_back(Milliseconds(Clock::now() - start).count());
+    }
+    std::sort(seeks.begin(), seeks.end());
+    std::printf("states build = %.0f ms (a ten-minute replay paused at once, at 20 frames a "
+                "second)\n",
+                building.count());
+    std::printf("states 10 min = %.1f MB\n", game.watching.keptBytes() / BYTES_A_MB);
+    std::printf("seek worst = %.1f ms (of %d seeks to random frames of ten minutes; the median "
+                "%.2f ms)\n",
+                seeks.back(), SEEKS, seeks[SEEKS / 2]);
 }

@@ -22,8 +22,9 @@ command -v emcc >/dev/null || { echo "$0: emcc not found: run tools/install_pack
 command -v convert >/dev/null ||
     { echo "$0: convert (ImageMagick) not found: run tools/install_packages.sh" >&2; exit 1; }
 
-# The game's sources but the desktop's entry.
-mapfile -t sources < <(find "$root/src" -name '*.cpp' ! -path "$root/src/program/main.cpp" | sort)
+# The game's sources but the desktop's entry and its glibc generator's state (web/rand.cpp's).
+mapfile -t sources < <(find "$root/src" -name '*.cpp' ! -path "$root/src/program/main.cpp" \
+    ! -path "$root/src/world/glibc_rand_state.cpp" | sort)
 
 # The page's icons, as make_pictures names them -> as the page names them.
 declare -A icons=(

@@ -95,7 +95,7 @@ FrameInput Game::readInput() {
     // One event a frame: later ones wait in SDL's queue for the frames after.
     if (SDL_PollEvent(&event)) {
         if (replay != nullptr) {
-            watchCommand = watchCommandOf(event);
+            watchCommand = watchCommandOf(event, watching.keyDown);
         }
         switch (meaningOf(event)) {
         case EventMeaning::PAUSE:

@@ -56,8 +56,12 @@ public:
     FrameInput readInput();
 
     // While replaying: the recording's frame number frame (1 to its last) is shown, exactly as
-    // an uninterrupted replay shows it, played from the first frame again when it lies behind.
+    // an uninterrupted replay shows it, played from the nearest kept state before it that the
+    // live replay is not already past.
     void seekTo(std::uint32_t frame);
+    // While replaying: whether a state is kept every STATE_FRAMES frames to the end, which a
+    // watched replay makes in slices between its frames.
+    bool allStatesKept() const;
     // Where the replay stands, as "1:23 / 4:56 · 1×".
     std::string watchStatus() const;
 
@@ -88,6 +92,16 @@ private:
     // Plays the replay's next frames; only the last of them that draws is drawn. Returns
     // whether one drew.
     bool advance(std::uint32_t frames);
-    void rewind();
+    // The recording's next frame, unseen unless seen: the one place where a frame is passed over.
+    // A state is kept before it when one is due.
+    void playRecorded(bool seen);
+    // The first state, before the first frame, which frames draw, and key repeat for the steps.
+    void startWatching();
+    void keepStateIfDue();
+    // Plays on from the last kept state, keeping more, until the clock reads until (ms); the
+    // live replay is then put back where it stood.
+    void keepStatesUntil(Uint32 until);
+    KeptState currentState() const;
+    void restoreState(const KeptState& state);
     void present(bool drew);
 };

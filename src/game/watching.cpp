@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -16,6 +15,10 @@ constexpr std::uint32_t STEP_SECONDS = 5;   // what Right and Left skip while pl
 constexpr Uint32 LINE_AFTER_CONTROL = 2000; // ms the line stays after any control
 constexpr std::uint32_t SECONDS_A_MINUTE = 60;
 constexpr int TENTHS = 10;
+constexpr std::uint32_t STATE_FRAMES = 20; // a kept state a second at 20 frames a second
+constexpr Uint32 MS_PER_SECOND = 1000;
+constexpr Uint32 KEEPING_SHARE = 2; // states are kept in at most 1/2 of a frame's time
+constexpr int REPEAT_INTERVAL = 45; // ms: under a frame, so that each frame takes a repeat
 
 // The speeds as the status writes them, in SPEED_QUARTERS's order.
 constexpr const char* SPEED_NAMES[] = {
@@ -78,8 +81,8 @@ void Game::watchFrame(const FrameInput& live) {
         quit = true;
         return;
     }
-    if (!watching.start) {
-        watching.start.emplace(world); // before the first frame: the place seeks start from
+    if (watching.states.empty()) {
+        startWatching();
     }
     bool drew = false;
     if (watchCommand.kind != WatchCommand::NONE) {
@@ -94,6 +97,7 @@ void Game::watchFrame(const FrameInput& live) {
         quit = true;
     }
     present(drew);
+    keepStatesUntil(frameStart + MS_PER_SECOND / static_cast<Uint32>(frameRate) / KEEPING_SHARE);
 }
 
 bool Game::obey(const WatchCommand& command) {
@@ -152,11 +156,15 @@ bool Game::obey(const WatchCommand& command) {
 
 void Game::seekTo(std::uint32_t frame) {
     frame = std::clamp<std::uint32_t>(frame, 1, replay->frames());
-    if (!watching.start) {
-        watching.start.emplace(world);
+    if (watching.states.empty()) {
+        startWatching();
     }
-    if (frame < replay->given()) {
-        rewind();
+    // The picture is the last drawn frame's, so the state is one that plays that frame.
+    const std::uint32_t drawn = watching.lastDrawn[frame];
+    const std::size_t before = drawn == 0 ? 0 : (drawn - 1) / STATE_FRAMES;
+    const KeptState& from = watching.states[std::min(before, watching.states.size() - 1)];
+    if (replay->given() > frame || replay->given() < from.given) {
+        restoreState(from);
     }
     watching.quarters = 0;
     if (frame > replay->given()) {
@@ -164,12 +172,62 @@ void Game::seekTo(std::uint32_t frame) {
     }
 }
 
-void Game::rewind() {
-    world = *watching.start;
-    srand(replay->recording().seed);
-    world.drawBuildNumbersAgain();
-    paused = false;
-    replay->rewind();
+bool Game::allStatesKept() const {
+    return !watching.states.empty() &&
+           watching.states.back().given + STATE_FRAMES >= replay->frames();
+}
+
+void Game::startWatching() {
+    Replay ahead(replay->recording());
+    watching.lastDrawn.assign(ahead.frames() + 1, 0);
+    bool pausedThen = paused;
+    while (!ahead.finished()) {
+        pausedThen = pausedAfter(pausedThen, ahead.next());
+        watching.lastDrawn[ahead.given()] =
+            pausedThen ? watching.lastDrawn[ahead.given() - 1] : ahead.given();
+    }
+    watching.states.reserve(ahead.frames() / STATE_FRAMES + 1);
+    watching.states.push_back(currentState());
+    SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, REPEAT_INTERVAL);
+}
+
+void Game::keepStateIfDue() {
+    if (replay->given() == watching.states.back().given + STATE_FRAMES) {
+        watching.states.push_back(currentState());
+    }
+}
+
+void Game::keepStatesUntil(Uint32 until) {
+    if (allStatesKept()) {
+        return;
+    }
+    const KeptState live = currentState();
+    restoreState(watching.states.back());
+    // Signed, so that the test holds across the wrap of the 32-bit millisecond clock.
+    while (!allStatesKept() && static_cast<Sint32>(until - SDL_GetTicks()) > 0) {
+        playRecorded(false);
+    }
+    keepStateIfDue();
+    restoreState(live);
+}
+
+KeptState Game::currentState() const {
+    return {replay->given(), paused, world.moment(), saved_rand()};
+}
+
+void Game::restoreState(const KeptState& state) {
+    world.restore(state.world);
+    restore_rand(state.rand);
+    paused = state.paused;
+    replay->goTo(state.given);
+}
+
+std::size_t Watching::keptBytes() const {
+    std::size_t bytes = lastDrawn.capacity() * sizeof lastDrawn[0];
+    for (const KeptState& state : states) {
+        bytes += sizeof state + state.world.npcs.capacity() * sizeof(Sprite);
+    }
+    return bytes + (states.capacity() - states.size()) * sizeof(KeptState);
 }
 
 bool Game::advance(std::uint32_t frames) {
@@ -184,10 +242,15 @@ bool Game::advance(std::uint32_t frames) {
         }
     }
     for (std::uint32_t i = 0; i < frames && !replay->finished(); ++i) {
-        const Unseen unseen(i != shown);
-        act(withoutItsEnd(replay->next()));
+        playRecorded(i == shown);
     }
     return shown < frames;
+}
+
+void Game::playRecorded(bool seen) {
+    keepStateIfDue();
+    const Unseen unseen(!seen);
+    act(withoutItsEnd(replay->next()));
 }
 
 void Game::present(bool drew) {

@@ -4,12 +4,14 @@
 
 #include "input/input.h"
 #include "input/watch_command.h"
+#include "world/rand_state.h"
 #include "world/world.h"
 
 #include <SDL.h>
+#include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
+#include <vector>
 
 // The speeds, slowest first, in quarter frames of the recording a frame of the watch.
 constexpr int SPEED_QUARTERS[] = {
@@ -23,6 +25,15 @@ constexpr int SPEED_QUARTERS[] = {
 constexpr int SPEED_COUNT = sizeof SPEED_QUARTERS / sizeof SPEED_QUARTERS[0];
 constexpr int NORMAL_SPEED = 2; // 1×
 
+// A replay's place, kept on the way to be sought from: all that its next frames depend on but
+// the recording.
+struct KeptState {
+    std::uint32_t given = 0; // frames of the recording played before it
+    bool paused = false;     // the recording's own pause
+    World::Moment world;
+    RandState rand;
+};
+
 struct Watching {
     bool paused = false;      // by the watcher, not by the recording
     int speed = NORMAL_SPEED; // an index into SPEED_QUARTERS
@@ -31,8 +42,15 @@ struct Watching {
     bool lineShown = false;   // whether the picture on the display has the line
     std::string status;       // what the caption and the line said last
     int lastPadDirection = NO_DIRECTION;
-    WatchCommand queued;        // from the page, taken in the next frame
-    std::optional<World> start; // the world before the first frame, to seek back from
+    SDLKey keyDown = SDLK_UNKNOWN; // the key last gone down and not yet up
+    WatchCommand queued;           // from the page, taken in the next frame
+    // From the first frame on, a state every STATE_FRAMES frames: made as the replay plays and
+    // between frames, so that a seek plays at most that many frames.
+    std::vector<KeptState> states;
+    std::vector<std::uint32_t> lastDrawn; // by frame: the last frame up to it that draws, or 0
+
+    // The memory the states and their table hold, in bytes.
+    std::size_t keptBytes() const;
 };
 
 // Where a replay stands, as "1:23 / 4:56 · 2×": the frames given and all the frames at

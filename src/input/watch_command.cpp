@@ -49,6 +49,20 @@ WatchCommand watchCommandOf(const SDL_Event& event) {
     return {};
 }
 
+WatchCommand watchCommandOf(const SDL_Event& event, SDLKey& keyDown) {
+    if (event.type == SDL_KEYUP && event.key.keysym.sym == keyDown) {
+        keyDown = SDLK_UNKNOWN;
+    }
+    if (event.type != SDL_KEYDOWN) {
+        return {};
+    }
+    const bool repeated = event.key.keysym.sym == keyDown;
+    keyDown = event.key.keysym.sym;
+    const WatchCommand command = watchCommandOf(event);
+    const bool repeats = command.kind == WatchCommand::RIGHT || command.kind == WatchCommand::LEFT;
+    return repeated && !repeats ? WatchCommand{} : command;
+}
+
 WatchCommand watchCommandOfPad(int direction, int lastDirection, bool start) {
     if (start) {
         return {WatchCommand::PAUSE, 0};

@@ -26,6 +26,9 @@ struct WatchCommand {
 
 // The command a key going down gives; NONE for any other event.
 WatchCommand watchCommandOf(const SDL_Event& event);
+// The same, of a key that key repeat may give again while it is held: keyDown is the key last
+// gone down and not yet up, kept up to date here. Only the steps and skips repeat.
+WatchCommand watchCommandOf(const SDL_Event& event, SDLKey& keyDown);
 
 // The command a pad gives this frame: Start pressed, or its D-pad (or hat, or stick) newly
 // pushed, from lastDirection to direction, as the arrow keys would.

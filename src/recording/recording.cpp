@@ -232,3 +232,15 @@ void Replay::rewind() {
     inRun_ = 0;
     given_ = 0;
 }
+
+void Replay::goTo(std::uint32_t given) {
+    rewind();
+    while (run_ < recording_.runs.size() && given - given_ >= recording_.runs[run_].frames) {
+        given_ += recording_.runs[run_].frames;
+        ++run_;
+    }
+    if (run_ < recording_.runs.size()) {
+        inRun_ = given - given_;
+        given_ = given;
+    }
+}

@@ -65,6 +65,8 @@ public:
     const Recording& recording() const { return recording_; }
     // Starts again before the first frame.
     void rewind();
+    // Stands where `given` frames have been given, as if they had been; past the last, at the end.
+    void goTo(std::uint32_t given);
 
 private:
     const Recording& recording_;

@@ -96,12 +96,6 @@ World::World() {
     buildNpcs(missing);
 }
 
-void World::drawBuildNumbersAgain() const {
-    for (int i = 0; i < npcCount; ++i) {
-        static_cast<void>(rand()); // buildNpcs draws each kind so
-    }
-}
-
 void World::buildPlayer(std::set<std::string>& missing) {
     player.init(PLAYER_FILE, PLAYER_START, collisionBox(PLAYER_START, PLAYER_BOX_TOP),
                 PLAYER_MOVE_RATE, true);

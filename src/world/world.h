@@ -34,9 +34,16 @@ public:
     // is reported once per file on stderr and leaves those sprites without a picture.
     World();
 
-    // Draws from rand() the numbers the construction drew, one per non-player sprite: after
-    // srand with the same seed, a copy of the new world then goes on as the original did.
-    void drawBuildNumbersAgain() const;
+    // What playing changes: the sprites and the camera. The pictures and the world's size stay.
+    struct Moment {
+        Sprite player;
+        std::vector<Sprite> npcs;
+        SDL_Rect camera;
+    };
+    Moment moment() const { return {player, npcs, camera}; }
+    // Puts the world back as it stood at a moment of its own, after which it goes on exactly as
+    // it went on from there. The screen is left alone: the next drawing repaints it.
+    void restore(const Moment& moment);
 
     // Camera. Rectangles are in pixels; world ones have their origin at the background's
     // top-left corner, screen ones at the screen's.

@@ -56,7 +56,8 @@ focus_game() {
 }
 
 # watch PLAYER: on the PLAYER runtime, the classic game paused by Space for a second and
-# resumed, then sought to 50 % and played on; and a walk of its own stepped back from its end.
+# resumed, then sought to 50 % and played on; and a walk of its own stepped back from its end,
+# then stepped on by Right held.
 watch() {
     PROGRAM_ARGS=(--window --quit-at-end --replay "$E2E_WORK/classic.tarnel")
     start_program LD_LIBRARY_PATH="$(library_path "$1")" TARNEL_FLIP_LAST="$E2E_WORK/watched.$1"
@@ -101,6 +102,19 @@ watch() {
     wait_for_exit 30
     check "... End then Left shows the second-to-last frame of a replay nobody touches" \
         cmp -s "$E2E_WORK/but-one.$1" "$E2E_WORK/stepped.$1"
+
+    # Held, an arrow repeats after half a second, 20 times a second: about 20 steps in 1.5 s.
+    PROGRAM_ARGS=(--window --replay "$E2E_WORK/walk.tarnel")
+    start_program LD_LIBRARY_PATH="$(library_path "$1")"
+    focus_game
+    xdotool key space
+    wait_until_still
+    before=$(frames_drawn)
+    hold Right 1.5
+    wait_until_still
+    check "$1: Right held for 1.5 s while paused steps frame after frame ($before, then $(frames_drawn))" \
+        test "$(frames_drawn)" -ge $((before + 10))
+    stop_program
 }
 
 start_xvfb

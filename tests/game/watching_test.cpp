@@ -5,7 +5,10 @@
 
 #include "world/world_fixture.h"
 
+#include <algorithm>
 #include <functional>
+#include <map>
+#include <random>
 
 using namespace fixtures;
 
@@ -131,6 +134,123 @@ TEST_F(Watch, EverySeekShowsTheFrameAnUninterruptedReplayShows) {
         game.playFrame();
     }
     EXPECT_EQ(game.watchStatus(), "0:00 / 0:15 · 8×");
+}
+
+SDL_Event key(Uint8 type, SDLKey sym) {
+    SDL_Event event = {};
+    event.type = type;
+    event.key.type = type;
+    event.key.keysym.sym = sym;
+    return event;
+}
+
+int keyRepeatInterval() {
+    int delay = 0;
+    int interval = 0;
+    SDL_GetKeyRepeat(&delay, &interval);
+    return interval;
+}
+
+// Watching, an arrow held steps by key repeat, a step a frame; other keys held do not
+// repeat. Play itself has none, as it reads the arrows as held keys.
+TEST_F(Watch, KeyRepeatStepsWithTheArrowsAlone) {
+    {
+        Game game{Game::Stepped{}};
+        game.playFrame();
+        EXPECT_EQ(keyRepeatInterval(), 0) << "in play";
+    }
+    srand(SEED);
+    Game game{Game::Stepped{}};
+    const Recording recording = walk();
+    Replay replay(recording);
+    game.replay = &replay;
+    game.quitAtEnd = false;
+    const struct {
+        SDL_Event event;
+        std::uint32_t given; // after it
+        bool paused;
+    } steps[] = {
+        {key(SDL_KEYDOWN, SDLK_SPACE), 0, true},
+        {key(SDL_KEYDOWN, SDLK_SPACE), 0, true}, // repeated
+        {key(SDL_KEYDOWN, SDLK_RIGHT), 1, true},
+        {key(SDL_KEYDOWN, SDLK_RIGHT), 2, true}, // repeated
+        {key(SDL_KEYDOWN, SDLK_RIGHT), 3, true}, // repeated
+        {key(SDL_KEYUP, SDLK_RIGHT), 3, true},
+        {key(SDL_KEYDOWN, SDLK_LEFT), 2, true},
+        {key(SDL_KEYDOWN, SDLK_LEFT), 1, true},   // repeated
+        {key(SDL_KEYDOWN, SDLK_SPACE), 1, false}, // pressed anew
+    };
+    for (const auto& step : steps) {
+        SDL_Event event = step.event;
+        SDL_PushEvent(&event);
+        game.playFrame();
+        EXPECT_EQ(replay.given(), step.given);
+        EXPECT_EQ(game.watching.paused, step.paused);
+    }
+    EXPECT_EQ(keyRepeatInterval(), 45) << "ms: under a frame, so that each frame takes a repeat";
+}
+
+// Two minutes of changing walks, with recorded pauses from frame 501 to 560 and 1501 to 1530,
+// each over a kept state (at 540 and 1520 frames played).
+Recording twoMinutes() {
+    constexpr std::uint32_t FRAMES = 2400;
+    constexpr int RUN_FRAMES = 37; // frames a direction is held
+    constexpr int DIRECTIONS_AND_NONE = 5;
+    Recording recording = new_recording(SEED, FRAME_RATE);
+    for (std::uint32_t frame = 1; frame <= FRAMES; ++frame) {
+        const int direction = static_cast<int>(frame / RUN_FRAMES) % DIRECTIONS_AND_NONE;
+        const bool toggles = frame == 501 || frame == 561 || frame == 1501 || frame == 1531;
+        recording.add(input(direction == 4 ? NO_DIRECTION : direction,
+                            toggles ? FrameInput::PAUSE : FrameInput::NO_EVENT));
+    }
+    return recording;
+}
+
+TEST_F(Watch, SeeksFromKeptStatesShowWhatAnUninterruptedReplayShows) {
+    const Recording recording = twoMinutes();
+    const std::uint32_t last = recording.frames();
+    // Around the kept states at 20 and 1200 frames played, inside and just after the pauses,
+    // the ends, and random frames, in both directions.
+    std::vector<std::uint32_t> targets = {last, 1,   20,  21,  19,   1200, 1201, 1199, 520,
+                                          540,  541, 560, 561, 1515, 1520, 1521, 1531, last};
+    std::mt19937 random(SEED);
+    std::uniform_int_distribution<std::uint32_t> anywhere(1, last);
+    for (int i = 0; i < 100; ++i) {
+        targets.push_back(anywhere(random));
+    }
+    std::map<std::uint32_t, std::size_t> uninterrupted;
+    {
+        srand(SEED);
+        Game game{Game::Stepped{}};
+        Replay replay(recording);
+        game.replay = &replay;
+        game.quitAtEnd = false;
+        while (!replay.finished()) {
+            game.playFrame();
+            if (std::count(targets.begin(), targets.end(), replay.given()) > 0) {
+                uninterrupted[replay.given()] = shown(game);
+            }
+        }
+    }
+
+    srand(SEED);
+    Game game{Game::Stepped{}};
+    Replay replay(recording);
+    game.replay = &replay;
+    game.quitAtEnd = false;
+    // The first half sought while the states are made on the way, the second from them all.
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        if (i == targets.size() / 2) {
+            game.watching.paused = true;
+            while (!game.allStatesKept()) {
+                game.playFrame();
+            }
+        }
+        SCOPED_TRACE("seek " + std::to_string(i) + " to frame " + std::to_string(targets[i]));
+        game.seekTo(targets[i]);
+        ASSERT_EQ(replay.given(), targets[i]);
+        ASSERT_EQ(shown(game), uninterrupted[targets[i]]);
+    }
 }
 
 } // namespace

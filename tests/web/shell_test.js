@@ -6,12 +6,11 @@
 // Usage: node shell_test.js WEB_FOLDER PROGRAM FLIP_PROBE
 'use strict';
 
-const {spawn} = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const {ENGINE, openPage, check, sleep, waitForMessage, frames, SETTLE, changeAfter,
-  installCanvasTools, runPageTest} = require('./page');
+  installCanvasTools, runPageTest, runDesktopGame} = require('./page');
 
 const [webFolder, program, flipProbe] = process.argv.slice(2);
 const SEED = 7;
@@ -308,42 +307,9 @@ async function playRecorded(browser, address, errors) {
   return {page, finalHash, offered};
 }
 
-// The same hash of a picture as tools.hash() takes of the canvas, from the flip probe's pixels
-// of the desktop's dummy screen (32 bits, blue in the lowest byte): red, green, blue, opaque.
-function hashOfDesktopPicture(file) {
-  const pixels = fs.readFileSync(file);
-  let hash = 2166136261;
-  for (let i = 0; i < pixels.length; i += 4) {
-    for (const byte of [pixels[i + 2], pixels[i + 1], pixels[i], 255]) {
-      hash = Math.imul(hash ^ byte, 16777619) >>> 0;
-    }
-  }
-  return hash;
-}
-
-// Runs the desktop program with args on SDL's dummy drivers from its pictures' folder, the
-// flip probe keeping its last picture; with stopAfter, SIGTERM ends it once that many frames
-// are drawn. Resolves to its exit status and its last picture's hash.
+// The desktop program with args, its last picture kept by the flip probe (page.js).
 function desktopGame(args, stopAfter = 0) {
-  const work = fs.mkdtempSync(path.join(os.tmpdir(), 'tarnel-desktop-'));
-  const last = path.join(work, 'last');
-  const log = path.join(work, 'flips');
-  const child = spawn(program, args, {cwd: path.dirname(program), stdio: 'ignore', env: {
-    ...process.env, SDL_VIDEODRIVER: 'dummy', SDL_AUDIODRIVER: 'dummy', XDG_RUNTIME_DIR: work,
-    LD_PRELOAD: flipProbe, TARNEL_FLIP_LAST: last, TARNEL_FLIP_LOG: log}});
-  const drawn = () => fs.existsSync(log) ? fs.readFileSync(log, 'utf8').split('\n').length - 1 : 0;
-  const watch = stopAfter && setInterval(() => {
-    if (drawn() >= stopAfter) {
-      clearInterval(watch); // one signal, as the end of a game
-      child.kill('SIGTERM');
-    }
-  }, 10);
-  return new Promise((resolve) => child.on('exit', (status) => {
-    clearInterval(watch);
-    const hash = fs.existsSync(last) ? hashOfDesktopPicture(last) : null;
-    fs.rmSync(work, {recursive: true});
-    resolve({status, hash});
-  }));
+  return runDesktopGame(program, flipProbe, args, stopAfter);
 }
 
 // Opens address, a replay, and waits for its end: what the page says then, and the canvas's hash.
