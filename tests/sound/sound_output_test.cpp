@@ -15,16 +15,10 @@ namespace {
 
 constexpr char HEARD[] = "heard.raw"; // what the disk driver writes: 16-bit samples
 
-// The program's sounds, beside it in the build folder, and the test pictures, in folder; and a
-// recording of a walk to the right that ends by itself.
-void prepare(const WorkingFolder& folder) {
+// The test pictures and the program's sounds, and a recording of a walk to the right that ends
+// by itself.
+void prepare() {
     saveWorldPictures(1328, 832);
-    const std::filesystem::path built = std::filesystem::path(TARNEL_PROGRAM).parent_path();
-    for (const auto& entry : std::filesystem::directory_iterator(built)) {
-        if (entry.path().extension() == ".wav") {
-            std::filesystem::copy_file(entry.path(), folder.path() / entry.path().filename());
-        }
-    }
     Recording walk = new_recording(1, 20);
     FrameInput right;
     right.direction = RIGHT;
@@ -60,7 +54,7 @@ TEST(SoundOutput, AWalkIsHeardMutedNothingIsAndNoDeviceSaysNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.audioDriver) + (c.extraArguments.empty() ? "" : " --mute"));
         WorkingFolder folder;
-        prepare(folder);
+        prepare();
         std::vector<std::string> arguments = {"--window", "--replay", "walk.tarnel",
                                               "--quit-at-end"};
         arguments.insert(arguments.end(), c.extraArguments.begin(), c.extraArguments.end());
