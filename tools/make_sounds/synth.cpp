@@ -1,6 +1,7 @@
 // Noise, filter, envelope and tone, each a few lines of arithmetic.
 #include "synth.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace sounds {
@@ -13,9 +14,13 @@ constexpr std::uint32_t XORSHIFT_RIGHT = 17;
 constexpr std::uint32_t XORSHIFT_LAST = 5;
 constexpr double TWO_TO_32 = 4294967296.0;
 
-// Rises linearly over attack seconds, then decays with the time constant decay seconds.
-double envelope(double t, double attack, double decay) {
-    return t < attack ? t / attack : std::exp(-(t - attack) / decay);
+constexpr double FADE_OUT = 0.01; // seconds at the end brought to silence, so nothing clicks
+
+// Rises linearly over attack seconds, then decays with the time constant decay seconds, and
+// fades to nothing over the last FADE_OUT of seconds.
+double envelope(double t, double seconds, double attack, double decay) {
+    const double shape = t < attack ? t / attack : std::exp(-(t - attack) / decay);
+    return shape * std::min(1.0, (seconds - t) / FADE_OUT);
 }
 
 } // namespace
@@ -54,7 +59,7 @@ Samples burst(Noise& noise, double seconds, double cutoff, double attack, double
     }
     for (std::size_t i = 0; i < samples.size(); ++i) {
         const double t = static_cast<double>(i) / SAMPLE_RATE;
-        samples[i] *= peak / loudest * envelope(t, attack, decay);
+        samples[i] *= peak / loudest * envelope(t, seconds, attack, decay);
     }
     return samples;
 }
@@ -66,7 +71,7 @@ Samples glide(double seconds, double from, double to, double attack, double deca
         const double t = static_cast<double>(i) / SAMPLE_RATE;
         const double frequency = from + (to - from) * t / seconds;
         phase += TWO_PI * frequency / SAMPLE_RATE;
-        samples[i] = peak * envelope(t, attack, decay) * std::sin(phase);
+        samples[i] = peak * envelope(t, seconds, attack, decay) * std::sin(phase);
     }
     return samples;
 }
