@@ -192,8 +192,8 @@ runPageTest(webFolder, {}, async (browser, address) => {
   await page.screenshot({path: screenshotFile, fullPage: true});
 
   // The first key, X, which the game does not use: the page's audio is made and the wind plays.
-  // Headless firefox-esr has no audio output on a machine without a sound card, so its audio
-  // stays suspended there; chromium's runs.
+  // Headless firefox-esr keeps its audio suspended on a machine without a sound card, even after
+  // a click; chromium's runs.
   await page.keyboard.press('x');
   const running = await page.waitForFunction((needsRunning) => SDL.audioContext &&
     (SDL.audioContext.state === 'running' || !needsRunning) &&
