@@ -71,8 +71,7 @@ void Sound::close() {
         Mix_FreeChunk(chunk);
         chunk = nullptr;
     }
-    Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    Mix_CloseAudio(); // SDL_Quit, which follows, ends the audio subsystem
     open_ = false;
 }
 
@@ -140,9 +139,10 @@ void Sound::placeCrowd(const Heard& heard) {
     }
     Mix_Volume(channel,
                CROWD_LOUDEST * std::min(walkers, CROWD_HEARD_IN_FULL) / CROWD_HEARD_IN_FULL);
-    // The louder side carries the whole level, the other its share of the walkers.
+    // The busier side carries the whole level, the other half of it and its share: a distant
+    // crowd is never heard from one side alone.
     const int louder = std::max(heard.walkersLeft, heard.walkersRight);
-    const auto left = static_cast<Uint8>(PAN_FULL * heard.walkersLeft / louder);
-    const auto right = static_cast<Uint8>(PAN_FULL * heard.walkersRight / louder);
+    const auto left = static_cast<Uint8>(PAN_FULL * (louder + heard.walkersLeft) / (2 * louder));
+    const auto right = static_cast<Uint8>(PAN_FULL * (louder + heard.walkersRight) / (2 * louder));
     Mix_SetPanning(channel, left, right);
 }
