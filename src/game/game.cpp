@@ -67,6 +67,9 @@ void Game::playUntilQuit() {
 }
 
 void Game::end() {
+    if (sound != nullptr) {
+        sound->close();
+    }
     pad.close();
     SDL_FreeSurface(SCREEN);
     SCREEN = nullptr;
@@ -109,6 +112,11 @@ FrameInput Game::readInput() {
                 screens->toggle();
             }
             break;
+        case EventMeaning::MUTE:
+            if (sound != nullptr) {
+                sound->toggleMute();
+            }
+            break;
         case EventMeaning::NOTHING:
             break;
         }
@@ -141,12 +149,22 @@ bool Game::act(const FrameInput& input) {
     if (input.event == FrameInput::QUIT) {
         quit = true;
     }
+    const bool wasPaused = paused;
     paused = pausedAfter(paused, input);
     if (input.escape) {
         quit = true; // paused or not
     }
     if (paused) {
+        if (!quiet) {
+            heard = {};
+            heard.hushed = true;
+            heard.cue = wasPaused ? Heard::NO_CUE : Heard::PAUSED;
+            tellSound();
+        }
         return false;
+    }
+    if (!quiet) {
+        hearing.before(world);
     }
     if (input.direction != NO_DIRECTION) {
         world.moveSprite(true, 0, input.direction);
@@ -155,7 +173,27 @@ bool Game::act(const FrameInput& input) {
     }
     world.moveNPCs();
     world.updateAll();
+    // A frame passed over leaves the hearing as it was: what it heard belongs to the frames shown.
+    if (!quiet) {
+        heard = hearing.after(world, input.direction);
+        heard.cue = wasPaused ? Heard::RESUMED : Heard::NO_CUE;
+        tellSound();
+    }
     return true;
+}
+
+void Game::tellSound() {
+    if (sound != nullptr) {
+        sound->play(heard);
+    }
+}
+
+void Game::hush() {
+    if (sound != nullptr) {
+        Heard silence;
+        silence.hushed = true;
+        sound->play(silence);
+    }
 }
 
 void Game::waitForFrameEnd() {

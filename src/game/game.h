@@ -2,10 +2,12 @@
 // lets the world act and draws it, at most 20 frames a second.
 #pragma once
 
+#include "game/hearing.h"
 #include "game/watching.h"
 #include "input/gamepad.h"
 #include "input/input.h"
 #include "input/watch_command.h"
+#include "sound/sound.h"
 #include "world/world.h"
 
 #include <SDL.h>
@@ -81,10 +83,17 @@ public:
     Watching watching;               // the watcher's pause, speed and place in the replay
     WatchCommand watchCommand;       // what the watcher asks in this frame
     ScreenSwitch* screens = nullptr; // when set, F11 and Alt+Enter switch the display
+    Sound* sound = nullptr;          // when set, each frame's sounds play on it and M mutes it
+    Heard heard;                     // what the last frame that acted did, as it sounds
+    bool quiet = false; // a replay's frame that is not heard: the sound is told nothing
 
 private:
     // Acts on the frame's input; returns whether it drew a picture to show.
     bool act(const FrameInput& input);
+    // Plays heard, where there is a sound to play it.
+    void tellSound();
+    // Stops whatever plays on, as a pause does.
+    void hush();
     // One frame of a replay being watched: the watcher's command, then the frames its speed
     // asks for, then the picture shown with where the replay stands.
     void watchFrame(const FrameInput& live);
@@ -92,9 +101,9 @@ private:
     // Plays the replay's next frames; only the last of them that draws is drawn. Returns
     // whether one drew.
     bool advance(std::uint32_t frames);
-    // The recording's next frame, unseen unless seen: the one place where a frame is passed over.
-    // A state is kept before it when one is due.
-    void playRecorded(bool seen);
+    // The recording's next frame, unseen unless seen and unheard unless audible: the one place
+    // where a frame is passed over. A state is kept before it when one is due.
+    void playRecorded(bool seen, bool audible = false);
     // The first state, before the first frame, which frames draw, and key repeat for the steps.
     void startWatching();
     void keepStateIfDue();
@@ -104,4 +113,6 @@ private:
     KeptState currentState() const;
     void restoreState(const KeptState& state);
     void present(bool drew);
+
+    Hearing hearing;
 };

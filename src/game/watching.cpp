@@ -96,6 +96,9 @@ void Game::watchFrame(const FrameInput& live) {
     if (replay->finished() && quitAtEnd) {
         quit = true;
     }
+    if (watching.paused || replay->finished()) {
+        hush();
+    }
     present(drew);
     keepStatesUntil(frameStart + MS_PER_SECOND / static_cast<Uint32>(frameRate) / KEEPING_SHARE);
 }
@@ -241,15 +244,21 @@ bool Game::advance(std::uint32_t frames) {
             shown = i;
         }
     }
+    // Heard at 1× alone, and then only the last frame: those a seek passes over are silent.
+    const bool audible = watching.speed == NORMAL_SPEED;
+    if (!audible) {
+        hush();
+    }
     for (std::uint32_t i = 0; i < frames && !replay->finished(); ++i) {
-        playRecorded(i == shown);
+        playRecorded(i == shown, audible && i + 1 == frames);
     }
     return shown < frames;
 }
 
-void Game::playRecorded(bool seen) {
+void Game::playRecorded(bool seen, bool audible) {
     keepStateIfDue();
     const Unseen unseen(!seen);
+    quiet = !audible;
     act(withoutItsEnd(replay->next()));
 }
 
