@@ -29,8 +29,9 @@ done
 (cd "$source_dir" && po4a --no-update --destdir "$build_dir" "$config" >/dev/null)
 for language in $languages; do
     [ -s "$build_dir/man/$language/man6/tarnel.6" ] || {
-        echo "translate_manual: po4a wrote no $language manual page from" \
-            "$source_dir/po/man/$language.po" >&2
+        echo "translate_manual: $source_dir/po/man/$language.po does not translate all of" \
+            "packaging/tarnel.6, so po4a kept no page; run make update-manual-po and translate" \
+            "what is new" >&2
         exit 1
     }
 done
