@@ -21,7 +21,7 @@ build: configure
 
 # The program, its pictures and documents alone. A first configure leaves the tests out, as their
 # packages may be missing; a build folder that has them keeps them for `make test`.
-PROGRAM_TARGETS := tarnel pictures documents
+PROGRAM_TARGETS := tarnel pictures sounds documents
 program: setup-run
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		$(if $(wildcard $(BUILD)/CMakeCache.txt),,-DTARNEL_TESTS=OFF) >/dev/null
@@ -43,7 +43,7 @@ run: program
 # build/web (index.html, .js, .wasm, .data), static files that any web server can serve.
 WEB := $(BUILD)/web
 web: configure
-	@cmake --build $(BUILD) --target pictures -j2
+	@cmake --build $(BUILD) --target pictures sounds -j2
 	@web/build.sh $(BUILD) $(WEB)
 
 # Serves the browser edition to this machine alone; WEB_PORT picks another port.

@@ -34,6 +34,7 @@ install(FILES
     ${PROJECT_BINARY_DIR}/BlueSoldier.bmp
     ${PROJECT_BINARY_DIR}/GreenSoldier.bmp
     ${PROJECT_BINARY_DIR}/Armos.bmp
+    ${TARNEL_SOUNDS}
     DESTINATION ${TARNEL_PICTURES_DIR})
 install(FILES ${TARNEL_MANUAL} DESTINATION share/man/man6)
 foreach(language IN LISTS TARNEL_MANUAL_LANGUAGES)

@@ -12,6 +12,7 @@ LAYERS=(
     input
     world
     sprite
+    sound
     display
 )
 rank() {

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the browser edition with Emscripten: the game's sources with web/*.cpp, the page
 # shell and the library's gaps filled, into OUT as index.html, index.js, index.wasm, and
-# index.data, the pictures packed; beside them the page's script, web/page/*.js, its manifest
+# index.data, the pictures and sounds packed; beside them the page's script, web/page/*.js, its manifest
 # and icons, and the service worker that keeps them all for play with no network.
 # Usage: web/build.sh PICTURES_FOLDER OUT [PICTURE...]
-#   PICTURES_FOLDER: where make_pictures drew the pictures and the page's icons.
+#   PICTURES_FOLDER: where make_pictures drew the pictures and the page's icons, and
+#   make_sounds made the sounds, which are always packed.
 #   PICTURE: the pictures packed with the page, by name (default: all five the game reads).
 set -euo pipefail
 
@@ -15,6 +16,8 @@ shift 2
 pictures=("$@")
 [ ${#pictures[@]} -gt 0 ] ||
     pictures=(Background.bmp Link.bmp BlueSoldier.bmp GreenSoldier.bmp Armos.bmp)
+
+sounds=(Step.wav GrassStep.wav Bump.wav Pause.wav Resume.wav Crowd.wav Wind.wav Bird.wav)
 
 here=$(dirname "$(realpath "$0")")
 root=$(dirname "$here")
@@ -33,14 +36,14 @@ declare -A icons=(
     [tarnel-filled-512.png]=icon-maskable-512.png
     [tarnel-filled-180.png]=apple-touch-icon.png
 )
-for picture in "${pictures[@]}" "${!icons[@]}"; do
+for picture in "${pictures[@]}" "${sounds[@]}" "${!icons[@]}"; do
     [ -f "$pictures_folder/$picture" ] || { echo "$0: no $pictures_folder/$picture" >&2; exit 1; }
 done
 
 mkdir -p "$out"
-# The pictures, packed as web/pictures.js unpacks them into the page's files: each file after
-# a line 'NAME SIZE', the whole gzipped.
-for picture in "${pictures[@]}"; do
+# The pictures and sounds, packed as web/pictures.js unpacks them into the page's files: each
+# file after a line 'NAME SIZE', the whole gzipped.
+for picture in "${pictures[@]}" "${sounds[@]}"; do
     printf '%s %d\n' "$picture" "$(stat -c %s "$pictures_folder/$picture")"
     cat "$pictures_folder/$picture"
 done | gzip -9 -n >"$out/index.data"
@@ -50,7 +53,7 @@ done | gzip -9 -n >"$out/index.data"
 # alone outgrows the default 16 MB heap. -fexceptions: the game's errors are exceptions, and
 # must reach the entry's message. EXIT_RUNTIME: the page learns of the end through onExit.
 # FORCE_FILESYSTEM: pictures.js makes the page's files from JavaScript. EXPORTED_FUNCTIONS: main,
-# and what the page's replay controls call.
+# and what the page's replay controls and its sound call.
 NODE_PATH=/usr/share/nodejs emcc -std=c++17 -O2 -Wall -Wextra -Werror -fexceptions \
     -I "$root/src" -include "$here/sdl_compat.h" \
     "${sources[@]}" "$here"/*.cpp \
@@ -58,7 +61,7 @@ NODE_PATH=/usr/share/nodejs emcc -std=c++17 -O2 -Wall -Wextra -Werror -fexceptio
     --shell-file "$here/shell.html" \
     -sMINIFY_HTML=0 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
     --pre-js "$here/pictures.js" -sFORCE_FILESYSTEM=1 \
-    -sEXPORTED_FUNCTIONS=_main,_tarnel_watch,_tarnel_watch_state \
+    -sEXPORTED_FUNCTIONS=_main,_tarnel_watch,_tarnel_watch_state,_tarnel_sound_start,_tarnel_set_muted,_tarnel_muted \
     -o "$out/index.html"
 
 # The page's script, which the shell loads by bare name, and its manifest.

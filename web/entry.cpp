@@ -33,6 +33,8 @@ constexpr PadLayout STANDARD_GAMEPAD = {
 // browser runs the frames.
 RecordingSession recording;
 std::unique_ptr<Game> game;
+// Opened at the page's first key, tap or click: a browser starts no sound before one.
+Sound sound;
 
 // Ends the game as the desktop's main does: the recording given its name, then SDL shut down.
 // The page learns how it went from the exit status, and reads the recording from the files.
@@ -106,6 +108,21 @@ extern "C" EMSCRIPTEN_KEEPALIVE int tarnel_watch_state(int field) {
     }
 }
 
+// The page's first key, tap or click: the sound opens, muted or not as the page last was.
+extern "C" EMSCRIPTEN_KEEPALIVE void tarnel_sound_start() {
+    if (!sound.isOpen()) {
+        sound.open();
+    }
+}
+
+// The page's Mute control, and what it shows after M: 1 muted, 0 not.
+extern "C" EMSCRIPTEN_KEEPALIVE void tarnel_set_muted(int muted) {
+    sound.setMuted(muted != 0);
+}
+extern "C" EMSCRIPTEN_KEEPALIVE int tarnel_muted() {
+    return sound.muted() ? 1 : 0;
+}
+
 // The page passes ?seed=N as --seed N and names the file it records into or replays from.
 // Messages go to stderr, which the page shows.
 int main(int argc, char* argv[]) {
@@ -124,6 +141,7 @@ int main(int argc, char* argv[]) {
         srand(recording.seed(options));
         game = std::make_unique<Game>(Game::Stepped{});
         game->pad.close(); // opened with a desktop runtime's layout: the frames open it anew
+        game->sound = &sound;
         recording.attach(*game, options);
     } catch (const std::exception& error) {
         // The pictures are packed into the page when it is built: a missing one was left out.

@@ -65,9 +65,10 @@ void update_screen_scaled() {
 } // namespace
 
 void screen_init(const ScreenSetup& setup) {
-    // Only the display is required: a machine without sound or joysticks still runs, and then
-    // SDL_Init's result and SDL_GetError() speak of those, so judge by the video subsystem.
-    SDL_Init(SDL_INIT_EVERYTHING);
+    // Only the display is required: a machine without joysticks still runs, and then SDL_Init's
+    // result and SDL_GetError() speak of those, so judge by the video subsystem. The sound opens
+    // its own device, quietly.
+    SDL_Init(SDL_INIT_EVERYTHING & ~SDL_INIT_AUDIO);
     shown = Shown{};
     shown.scale = setup.scale;
     if (SDL_WasInit(SDL_INIT_VIDEO)) {

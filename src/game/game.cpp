@@ -67,6 +67,9 @@ void Game::playUntilQuit() {
 }
 
 void Game::end() {
+    if (sound != nullptr) {
+        sound->close();
+    }
     pad.close();
     SDL_FreeSurface(SCREEN);
     SCREEN = nullptr;
@@ -109,6 +112,11 @@ FrameInput Game::readInput() {
                 screens->toggle();
             }
             break;
+        case EventMeaning::MUTE:
+            if (sound != nullptr) {
+                sound->toggleMute();
+            }
+            break;
         case EventMeaning::NOTHING:
             break;
         }
@@ -141,13 +149,19 @@ bool Game::act(const FrameInput& input) {
     if (input.event == FrameInput::QUIT) {
         quit = true;
     }
+    const bool wasPaused = paused;
     paused = pausedAfter(paused, input);
     if (input.escape) {
         quit = true; // paused or not
     }
     if (paused) {
+        heard = {};
+        heard.hushed = true;
+        heard.cue = wasPaused ? Heard::NO_CUE : Heard::PAUSED;
+        tellSound();
         return false;
     }
+    hearing.before(world);
     if (input.direction != NO_DIRECTION) {
         world.moveSprite(true, 0, input.direction);
     } else {
@@ -155,7 +169,29 @@ bool Game::act(const FrameInput& input) {
     }
     world.moveNPCs();
     world.updateAll();
+    heard = hearing.after(world, input.direction);
+    heard.cue = wasPaused ? Heard::RESUMED : Heard::NO_CUE;
+    tellSound();
     return true;
+}
+
+void Game::tellSound() {
+    if (sound == nullptr) {
+        return;
+    }
+    if (quiet) {
+        hush();
+    } else {
+        sound->play(heard);
+    }
+}
+
+void Game::hush() {
+    if (sound != nullptr) {
+        Heard silence;
+        silence.hushed = true;
+        sound->play(silence);
+    }
 }
 
 void Game::waitForFrameEnd() {

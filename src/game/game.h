@@ -2,10 +2,12 @@
 // lets the world act and draws it, at most 20 frames a second.
 #pragma once
 
+#include "game/hearing.h"
 #include "game/watching.h"
 #include "input/gamepad.h"
 #include "input/input.h"
 #include "input/watch_command.h"
+#include "sound/sound.h"
 #include "world/world.h"
 
 #include <SDL.h>
@@ -77,10 +79,17 @@ public:
     Watching watching;               // the watcher's pause, speed and place in the replay
     WatchCommand watchCommand;       // what the watcher asks in this frame
     ScreenSwitch* screens = nullptr; // when set, F11 and Alt+Enter switch the display
+    Sound* sound = nullptr;          // when set, each frame's sounds play on it and M mutes it
+    Heard heard;                     // what the last frame that acted did, as it sounds
+    bool quiet = false;              // the frames a seek passes over, or not at 1×, are not heard
 
 private:
     // Acts on the frame's input; returns whether it drew a picture to show.
     bool act(const FrameInput& input);
+    // Plays heard, or silence for a quiet frame.
+    void tellSound();
+    // Stops whatever plays on, as a pause does.
+    void hush();
     // One frame of a replay being watched: the watcher's command, then the frames its speed
     // asks for, then the picture shown with where the replay stands.
     void watchFrame(const FrameInput& live);
@@ -90,4 +99,6 @@ private:
     bool advance(std::uint32_t frames);
     void rewind();
     void present(bool drew);
+
+    Hearing hearing;
 };

@@ -93,6 +93,9 @@ void Game::watchFrame(const FrameInput& live) {
     if (replay->finished() && quitAtEnd) {
         quit = true;
     }
+    if (watching.paused || replay->finished()) {
+        hush();
+    }
     present(drew);
 }
 
@@ -185,6 +188,7 @@ bool Game::advance(std::uint32_t frames) {
     }
     for (std::uint32_t i = 0; i < frames && !replay->finished(); ++i) {
         const Unseen unseen(i != shown);
+        quiet = i != shown || watching.speed != NORMAL_SPEED; // heard only as seen at 1×
         act(withoutItsEnd(replay->next()));
     }
     return shown < frames;

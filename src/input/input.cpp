@@ -38,5 +38,8 @@ EventMeaning meaningOf(const SDL_Event& event) {
     if (key == SDLK_F11 || (key == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT))) {
         return EventMeaning::SWITCH_SCREEN;
     }
+    if (key == SDLK_m) {
+        return EventMeaning::MUTE;
+    }
     return key == SDLK_RETURN ? EventMeaning::PAUSE : EventMeaning::NOTHING;
 }

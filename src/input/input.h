@@ -33,5 +33,6 @@ enum class EventMeaning {
     PAUSE,
     QUIT,
     SWITCH_SCREEN,
+    MUTE, // M: the sound off or on again, which no recording keeps either
 };
 EventMeaning meaningOf(const SDL_Event& event);

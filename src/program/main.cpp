@@ -72,6 +72,10 @@ int SDL_main(int argc, char* argv[]) {
         SDL_ShowCursor(SDL_DISABLE);
         Game game{Game::Stepped{}};
         game.screens = &screens;
+        Sound sound;
+        sound.open();
+        sound.setMuted(options.mute);
+        game.sound = &sound;
         recording.attach(game, options);
         game.playUntilQuit();
         // Saved while SDL still turns signals into quits, so a second Ctrl+C cannot cut it short.

@@ -7,8 +7,8 @@
 #include <charconv>
 #include <getopt.h>
 
-const char USAGE[] = R"(Usage: tarnel [-w | -f] [-z N | -z auto] [-s N] [-r FILE]
-       tarnel [-w | -f] [-z N | -z auto] -p FILE [--quit-at-end]
+const char USAGE[] = R"(Usage: tarnel [-w | -f] [-z N | -z auto] [-m] [-s N] [-r FILE]
+       tarnel [-w | -f] [-z N | -z auto] [-m] -p FILE [--quit-at-end]
        tarnel -h | -V
 Walk a hero through a crowd of 200 wandering sprites.
 
@@ -18,6 +18,7 @@ Walk a hero through a crowd of 200 wandering sprites.
   -z, --scale=N      draw each game pixel as an N x N block, N from 1 to 8: a window
                      of 640N x 480N, or the full screen with the picture centred
       --scale=auto   the largest N that fits the desktop
+  -m, --mute         start with the sound off; M turns it on
   -s, --seed=N       seed the crowd with N (0 to 4294967295) instead of the clock:
                      the same N and the same keys give the same game
   -r, --record=FILE  keep the game in FILE, a new file, to watch again with --replay
@@ -27,8 +28,8 @@ Walk a hero through a crowd of 200 wandering sprites.
   -h, --help         print this help and exit
   -V, --version      print the version and exit
 
-Keys: the arrow keys walk, Return pauses and resumes, Escape quits, F11 or Alt+Enter
-switches between the window and the full screen. A gamepad plugged in before the
+Keys: the arrow keys walk, Return pauses and resumes, M mutes and unmutes the sound,
+Escape quits, F11 or Alt+Enter switches between the window and the full screen. A gamepad plugged in before the
 start walks with its D-pad, hat or left stick, and Start pauses.
 
 Watching a replay: Space, Return or Start pauses and resumes; Right and Left step a
@@ -36,7 +37,8 @@ frame while paused, else skip 5 seconds; Up and Down change the speed (1/4x to 8
 Home and End go to the first and last frame; 0 to 9 to 0%, 10%, ... 90% of the way.
 
 The pictures Background.bmp, Link.bmp, BlueSoldier.bmp, GreenSoldier.bmp and Armos.bmp
-are read from the working folder; the installed 'tarnel' launcher starts in theirs.
+are read from the working folder, and so are the sounds (Step.wav and the others);
+the installed 'tarnel' launcher starts in theirs.
 )";
 
 const char VERSION[] = "tarnel 3.2\n";
@@ -45,13 +47,14 @@ namespace {
 
 // A leading '+' stops at the first argument that is not an option, so it is named as stray;
 // a leading ':' tells a missing value apart from an unknown option.
-constexpr char SHORT_OPTIONS[] = "+:hVwfs:z:r:p:";
+constexpr char SHORT_OPTIONS[] = "+:hVwfms:z:r:p:";
 constexpr int QUIT_AT_END = 256; // long only: past every character a short option can be
 constexpr option LONG_OPTIONS[] = {
     {"help", no_argument, nullptr, 'h'},         // -h
     {"version", no_argument, nullptr, 'V'},      // -V
     {"window", no_argument, nullptr, 'w'},       // -w
     {"fullscreen", no_argument, nullptr, 'f'},   // -f
+    {"mute", no_argument, nullptr, 'm'},         // -m
     {"seed", required_argument, nullptr, 's'},   // -s N
     {"scale", required_argument, nullptr, 'z'},  // -z N
     {"record", required_argument, nullptr, 'r'}, // -r FILE
@@ -125,6 +128,9 @@ Options parse_options(int argc, char* argv[]) {
             break;
         case 'f':
             options.window = false;
+            break;
+        case 'm':
+            options.mute = true;
             break;
         case 's':
             options.seed = parseSeed(optarg);

@@ -21,6 +21,7 @@ struct Options {
     std::string record;                // a file to record the game into, or none
     std::string replay;                // a recording to play back, or none
     bool quitAtEnd = false;            // a replay exits after its last frame, not holds there
+    bool mute = false;                 // start with the sound off
     std::string complaint;             // for REFUSE: what was wrong, without the program's name
 };
 

@@ -31,6 +31,7 @@ TEST(Options, EachCommandLineAsksForWhatItSays) {
         std::string record = "";
         std::string replay = "";
         bool quitAtEnd = false;
+        bool mute = false;
     } cases[] = {
         {{}, Action::PLAY, false, CLOCK},
         {{"-h"}, Action::HELP, false, CLOCK},
@@ -61,6 +62,8 @@ TEST(Options, EachCommandLineAsksForWhatItSays) {
         {{"--record=-"}, Action::PLAY, false, CLOCK, UNSCALED, "-"},
         {{"-p", "walk.tarnel", "-wz2"}, Action::PLAY, true, CLOCK, 2, "", "walk.tarnel"},
         {{"--quit-at-end", "-p", "a"}, Action::PLAY, false, CLOCK, UNSCALED, "", "a", true},
+        {{"-wm"}, Action::PLAY, true, CLOCK, UNSCALED, "", "", false, true},
+        {{"--mute", "-p", "a"}, Action::PLAY, false, CLOCK, UNSCALED, "", "a", false, true},
     };
     for (const auto& c : cases) {
         std::string line;
@@ -77,6 +80,7 @@ TEST(Options, EachCommandLineAsksForWhatItSays) {
             EXPECT_EQ(options.record, c.record);
             EXPECT_EQ(options.replay, c.replay);
             EXPECT_EQ(options.quitAtEnd, c.quitAtEnd);
+            EXPECT_EQ(options.mute, c.mute);
             EXPECT_EQ(options.complaint, "");
         }
     }
@@ -95,6 +99,7 @@ TEST(Options, AWrongCommandLineIsNamedInOneLine) {
         {{"-s"}, "option '-s' needs a value"},
         {{"--seed"}, "option '--seed' needs a value"},
         {{"--window=1"}, "option '--window' takes no value"},
+        {{"--mute=no"}, "option '--mute' takes no value"},
         {{"--seed="}, "the seed must be a whole number from 0 to 4294967295, not ''"},
         {{"--seed=4294967296"},
          "the seed must be a whole number from 0 to 4294967295, not '4294967296'"},

@@ -1,6 +1,7 @@
 // The browser edition played in headless chromium or firefox-esr (page.js): the page, the
 // pictures on the canvas, walking with browser key repeats, keys after mouse movement, pause,
-// the seed, the end, and the service worker left until the first frame is drawn.
+// the seed, the end, the service worker left until the first frame is drawn, and the sound: none
+// and not a console line before the first key, playing after it, and the Mute control.
 // Usage: node play_test.js WEB_FOLDER SCREENSHOT_FILE
 'use strict';
 
@@ -156,6 +157,8 @@ function timeRegistration() {
 runPageTest(webFolder, {}, async (browser, address) => {
   const errors = [];
   const page = await openPage(browser, errors);
+  const said = []; // every console line, of any kind
+  page.on('console', (message) => said.push(`${message.type()}: ${message.text()}`));
   await page.evaluateOnNewDocument(timeRegistration);
   await page.goto(`${address}?seed=${SEED}`);
   await page.waitForFunction(() => Module.timing.flips > 0, {timeout: 15000});
@@ -168,6 +171,11 @@ runPageTest(webFolder, {}, async (browser, address) => {
   const loadAverage = os.loadavg().map((load) => load.toFixed(2)).join(' ');
   const title = await page.evaluate(() => [document.title, document.querySelector('h1').textContent]);
   check(title[0] === CAPTION && title[1] === CAPTION, `the title is "${CAPTION}"`, title.join(' / '));
+  // A second of frames with no key yet, before the test's own tools read the canvas back.
+  await page.waitForFunction(() => Module.timing.flips >= 20, {timeout: 15000});
+  const silentBefore = await page.evaluate(() => !SDL.audioContext);
+  check(silentBefore && said.length === 0, 'before the first key no audio is made and the console is quiet',
+    said.join('; '));
   await page.evaluate(installCanvasTools);
   await page.evaluate(installPictureTools);
 
@@ -183,6 +191,17 @@ runPageTest(webFolder, {}, async (browser, address) => {
     'the page reads the pictures as the browser\'s decoder does, pixel for pixel', misread.join(', '));
   await page.screenshot({path: screenshotFile, fullPage: true});
 
+  // The first key, X, which the game does not use: the page's audio is made and the wind plays.
+  // Headless firefox-esr keeps its audio suspended on a machine without a sound card, even after
+  // a click; chromium's runs.
+  await page.keyboard.press('x');
+  const running = await page.waitForFunction((needsRunning) => SDL.audioContext &&
+    (SDL.audioContext.state === 'running' || !needsRunning) &&
+    SDL.channels.some((channel) => channel.audio && !channel.audio.paused), {timeout: 5000}, ENGINE === 'chromium')
+    .then(() => true, () => false);
+  check(running, 'after the first key the page\'s audio runs and plays', await page.evaluate(
+    () => SDL.audioContext ? SDL.audioContext.state : 'no audio'));
+
   // A held Right with repeats walks the view right; released, it stops at once. Queued, the
   // repeats of two seconds would walk it on for half a second more.
   await holdKey(page, 'ArrowRight', 2000);
@@ -196,6 +215,21 @@ runPageTest(webFolder, {}, async (browser, address) => {
   check(walked.dx >= 10 * STEP, 'a held Right scrolls the view right', JSON.stringify(walked));
   const drift = await page.evaluate(() => tools.shift('released', 'later'));
   check(drift.dx === 0, 'the view stops when Right is released', JSON.stringify(drift));
+
+  // The Mute control, found by its name, silences every channel and is named Unmute; M in the
+  // game unmutes, and the control follows.
+  const playing = () => SDL.channels.filter((channel) => channel.audio && !channel.audio.paused).length;
+  await page.click('aria/Mute[role="button"]');
+  await frames(page, 2);
+  const muted = await page.evaluate(playing);
+  check(muted === 0 && await page.$('aria/Unmute[role="button"]') !== null,
+    'the Mute control silences the page and is then named Unmute', `${muted} channels playing`);
+  await page.keyboard.press('m');
+  await frames(page, 3);
+  const unmuted = await page.evaluate(playing);
+  check(unmuted > 0 && await page.$('aria/Mute[role="button"]') !== null,
+    'M unmutes, and the control is named Mute again', `${unmuted} channels playing`);
+  await page.click('aria/Mute[role="button"]'); // muted again, to be remembered below
 
   // Three seconds of mouse movement over the canvas, then Left must still walk: back along
   // the path just walked, where the crowd is least likely to stand in the way.
@@ -283,6 +317,7 @@ runPageTest(webFolder, {}, async (browser, address) => {
   const complaint = await waitForMessage(refused, /seed/);
   check(complaint === "tarnel: the seed must be a whole number from 0 to 4294967295, not '-1'",
     'a wrong seed gets the program\'s complaint on the page', complaint);
+  check(await refused.$('aria/Unmute[role="button"]') !== null, 'the page remembers that it was muted');
 
   check(errors.length === 0, 'no console or page errors', errors.join('; '));
 

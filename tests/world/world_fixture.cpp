@@ -2,6 +2,7 @@
 #include "world/world_fixture.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace fixtures {
 
@@ -35,6 +36,14 @@ void saveWorldPictures(int backgroundWidth, int backgroundHeight) {
     saveFrames("BlueSoldier.bmp", 22, 28, 16, blueColour);
     saveFrames("GreenSoldier.bmp", 22, 28, 16, greenColour);
     saveFrames("Armos.bmp", 16, 37, 8, armosColour);
+    // The program's own sounds, from beside it: a game without them names each missing one.
+    const std::filesystem::path built = std::filesystem::path(TARNEL_PROGRAM).parent_path();
+    for (const auto& entry : std::filesystem::directory_iterator(built)) {
+        if (entry.path().extension() == ".wav") {
+            std::filesystem::copy_file(entry.path(), entry.path().filename(),
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
+    }
 }
 
 std::vector<int> randValues(unsigned seed, int count) {

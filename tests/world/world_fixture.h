@@ -17,7 +17,8 @@ Rgb blueColour(int frame);
 Rgb greenColour(int frame);
 Rgb armosColour(int frame);
 
-// Writes the four sheets at their real sizes, and a background of the given size.
+// Writes the four sheets at their real sizes, and a background of the given size; copies the
+// program's sounds.
 void saveWorldPictures(int backgroundWidth, int backgroundHeight);
 
 // The first values rand() gives after srand(seed).

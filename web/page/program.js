@@ -20,10 +20,14 @@ var Module = {
   // Times are performance.now()'s: milliseconds since the page began loading.
   timing: { ready: null, flips: 0, firstFlip: null, lastFlip: null, workMs: 0, frames: 0, started: 0 },
   onRuntimeInitialized: function() { Module.timing.ready = performance.now(); },
+  // The sounds are read from the page's files, not preloaded by the browser: said once, the
+  // library's warning that they were not would reach the console.
+  noAudioDecoding: true,
   onFlip: function() {
     var timing = Module.timing;
     timing.lastFlip = performance.now();
     if (timing.flips++ === 0) {
+      TarnelSound.ready();
       timing.firstFlip = timing.lastFlip;
       TarnelMessages.say(document.hasFocus() ? '' : CLICK);
       if (TarnelRecordings.replay !== null) { // the program plays it: it was not refused
@@ -37,6 +41,7 @@ var Module = {
   postMainLoop: function() {
     Module.timing.workMs += performance.now() - Module.timing.started;
     Module.timing.frames++;
+    TarnelSound.follow();
   },
   onExit: function(status) {
     TarnelWatching.stop();
