@@ -137,5 +137,12 @@ uninstall:
 package: setup
 	@tools/build_package.sh $(BUILD)/package
 
+# After packaging/tarnel.6 changes: po4a brings po/man/tarnel.pot up to date and merges it into
+# each po/man/LL.po (msgmerge), where the new and changed entries wait, untranslated or fuzzy.
+.PHONY: update-manual-po
+update-manual-po: setup-run
+	@po4a --no-translations --porefs file --copyright-holder "Tarnel developers" \
+		--package-name tarnel --package-version 3.2 po/man/po4a.cfg
+
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

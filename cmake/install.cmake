@@ -37,6 +37,10 @@ install(FILES
     ${TARNEL_SOUNDS}
     DESTINATION ${TARNEL_PICTURES_DIR})
 install(FILES ${TARNEL_MANUAL} DESTINATION share/man/man6)
+foreach(language IN LISTS TARNEL_MANUAL_LANGUAGES)
+    install(FILES ${PROJECT_BINARY_DIR}/man/${language}/man6/tarnel.6.gz
+        DESTINATION share/man/${language}/man6)
+endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${TARNEL_CHANGELOG}
     DESTINATION share/doc/tarnel)
 

@@ -9,6 +9,7 @@ run_packages=(
     cmake g++ make               # the build
     libsdl1.2-dev                # SDL 1.2 headers and the classic 1.2.15 runtime
     libsdl-mixer1.2-dev          # SDL_mixer 1.2, which plays the sounds
+    po4a                         # the manual page in each language, from po/man/ (brings gettext)
 )
 test_packages=(
     libsdl1.2-compat             # the sdl12-compat runtime; the tests run against both

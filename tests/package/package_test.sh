@@ -130,9 +130,25 @@ grep -qx 'Icon=tarnel' "$desktop" || fail "the desktop entry names no tarnel ico
 grep -qx 'Exec=tarnel' "$desktop" || fail "the desktop entry does not start the full-screen game"
 validation=$(appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" 2>&1) ||
     fail "the AppStream metadata does not validate: $validation"
-manual=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man6/tarnel.6.gz" 2>&1 \
-    >/dev/null)
+# Renders a manual page as man shows it, into the file named second; prints groff's warnings.
+render_manual() {
+    LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$1" 2>&1 >"$2"
+}
+manual=$(render_manual "$root/usr/share/man/man6/tarnel.6.gz" "$scratch/manual.en")
 [ -z "$manual" ] || fail "the manual page renders with warnings: $manual"
+english_summary=$(sed -n '/^NAME$/{n;p;q}' "$scratch/manual.en")
+# Each language of po/man/po4a.cfg has its page, translated: it reads otherwise than the English.
+for language in $(sed -n 's/^\[po4a_langs\] *//p' "$source_dir/po/man/po4a.cfg"); do
+    page=$root/usr/share/man/$language/man6/tarnel.6.gz
+    if [ ! -f "$page" ]; then
+        fail "the package holds no $language manual page"
+        continue
+    fi
+    manual=$(render_manual "$page" "$scratch/manual.$language")
+    [ -z "$manual" ] || fail "the $language manual page renders with warnings: $manual"
+    ! grep -qxF "$english_summary" "$scratch/manual.$language" ||
+        fail "the $language manual page names the game in English"
+done
 
 # Each icon is the player's standing frame facing down (frame 10 of 19 x 24 in Link.bmp), scaled
 # by nearest neighbour by the largest whole factor that fits, or down to fit, and centred (the
