@@ -141,7 +141,7 @@ package: setup
 # each po/man/LL.po (msgmerge), where the new and changed entries wait, untranslated or fuzzy.
 .PHONY: update-manual-po
 update-manual-po: setup-run
-	@po4a --no-translations --porefs file --copyright-holder "Tarnel developers" \
+	@po4a --force --no-translations --porefs file --copyright-holder "Tarnel developers" \
 		--package-name tarnel --package-version 3.2 po/man/po4a.cfg
 
 clean:
