@@ -21,7 +21,7 @@ build: configure
 
 # The program, its pictures and documents alone. A first configure leaves the tests out, as their
 # packages may be missing; a build folder that has them keeps them for `make test`.
-PROGRAM_TARGETS := tarnel pictures documents
+PROGRAM_TARGETS := tarnel pictures documents translations
 program: setup-run
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		$(if $(wildcard $(BUILD)/CMakeCache.txt),,-DTARNEL_TESTS=OFF) >/dev/null
