@@ -13,6 +13,7 @@ LAYERS=(
     world
     sprite
     display
+    language
 )
 rank() {
     local i

@@ -8,6 +8,7 @@ set -euo pipefail
 run_packages=(
     cmake g++ make               # the build
     libsdl1.2-dev                # SDL 1.2 headers and the classic 1.2.15 runtime
+    gettext                      # the catalogues: msgfmt at build time, xgettext for update-po
 )
 test_packages=(
     libsdl1.2-compat             # the sdl12-compat runtime; the tests run against both

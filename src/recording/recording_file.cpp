@@ -1,6 +1,8 @@
 // Reading a recording file with a bound on its size, and writing one through a temporary name.
 #include "recording/recording_file.h"
 
+#include "language/translation.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -91,7 +93,7 @@ Recording read_recording(const std::string& file) {
         }
         if (bytes.size() > LARGEST_RECORDING) {
             close(fd);
-            throw RecordingError("it is larger than any recording (16 MB)");
+            throw RecordingError(_("it is larger than any recording (16 MB)"));
         }
     }
     close(fd);
@@ -101,12 +103,13 @@ Recording read_recording(const std::string& file) {
 RecordingFile::RecordingFile(std::string file) : file_(std::move(file)) {
     struct stat status;
     if (lstat(file_.c_str(), &status) == 0) {
-        throw Refused(file_ + " exists already; a recording never replaces a file");
+        throw Refused(
+            formatted(_("%s exists already; a recording never replaces a file"), file_.c_str()));
     }
     temporary_ = folderOf(file_) + "/." + nameOf(file_) + ".XXXXXX";
     fd_ = mkstemp(temporary_.data());
     if (fd_ < 0) {
-        throw Refused("cannot record into " + file_ + ": " + reason());
+        throw Refused(formatted(_("cannot record into %s: %s"), file_.c_str(), reason().c_str()));
     }
     // mkstemp keeps the file to its owner; the recording gets what a new file usually gets.
     const mode_t mask = umask(0);
@@ -128,11 +131,12 @@ void RecordingFile::save(const Recording& recording) {
     if (!written || closed != 0) {
         const std::string why = reason();
         unlink(temporary_.c_str());
-        throw std::runtime_error("cannot write the recording " + file_ + ": " + why);
+        throw std::runtime_error(
+            formatted(_("cannot write the recording %s: %s"), file_.c_str(), why.c_str()));
     }
     if (!giveName(temporary_, file_)) {
-        throw std::runtime_error("cannot name the recording " + file_ + " (" + reason() +
-                                 "); it is kept as " + temporary_);
+        throw std::runtime_error(formatted(_("cannot name the recording %s (%s); it is kept as %s"),
+                                           file_.c_str(), reason().c_str(), temporary_.c_str()));
     }
     // The new name itself reaches the disk with its folder.
     const int folder = open(folderOf(file_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
