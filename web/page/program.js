@@ -9,7 +9,7 @@ var failure = ''; // what the program wrote on stderr
 var Module = {
   canvas: document.getElementById('canvas'),
   arguments: TarnelRecordings.programArguments,
-  preRun: [TarnelRecordings.prepareFiles],
+  preRun: [TarnelRecordings.prepareFiles, TarnelCatalogue.prepareFiles],
   print: function(text) { console.log(text); },
   printErr: function(text) {
     console.warn(text);

@@ -22,15 +22,19 @@
     ['#copy-link', _('Copy link')],
   ];
   var NAMES = [ // a control, by selector, and its accessible name where its text gives none
+    // TRANSLATORS: the picture the game is played in, named for screen readers.
     ['#canvas', _('The game')],
+    // TRANSLATORS: the touch screen's arrows and pause button, named for screen readers.
     ['#up', _('Up')],
     ['#left', _('Left')],
     ['#right', _('Right')],
     ['#down', _('Down')],
     ['#pause', _('Pause')],
+    // TRANSLATORS: the group of a replay's controls: a noun.
     ['#watching', _('Replay')],
     ['#back', _('Back 5 seconds')],
     ['#forward', _('Forward 5 seconds')],
+    // TRANSLATORS: a replay's timeline, and the clock beside it: where it is, of how long.
     ['#position', _('Position')],
     ['#time', _('Time')],
     ['#link', _('Link to this game')],
