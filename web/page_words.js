@@ -1,6 +1,6 @@
 // Turns a compiled catalogue (a .mo on stdin, the page's messages alone) into the page's words
-// in its language (on stdout): words-LL.js, a script that hands language.js each English text
-// with its translation.
+// in its language (on stdout): languages/LL.js, a script that hands language.js each English
+// text with its translation.
 'use strict';
 
 const fs = require('fs');

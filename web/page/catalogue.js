@@ -1,4 +1,4 @@
-// The program's messages in the page's language: its catalogue, locale/LL.mo, fetched before
+// The program's messages in the page's language: its catalogue, languages/LL.mo, fetched before
 // main runs into the page's files where the program's gettext looks (web/entry.cpp), and LANG
 // naming the language, which the program's C library reads the catalogue's name from.
 'use strict';
@@ -13,7 +13,7 @@ var TarnelCatalogue = {
     }
     ENV.LANG = language + '.UTF-8';
     Module.addRunDependency('catalogue');
-    fetch('locale/' + language + '.mo').then(function(response) {
+    fetch('languages/' + language + '.mo').then(function(response) {
       if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
       return response.arrayBuffer();
     }).then(function(buffer) {
@@ -22,7 +22,8 @@ var TarnelCatalogue = {
       FS.writeFile(folder + '/tarnel.mo', new Uint8Array(buffer));
     }).catch(function(error) {
       // The page still plays: the program speaks English.
-      console.warn('The page cannot fetch the program\'s messages in its language: ' + error.message);
+      console.warn('The page cannot fetch the program\'s messages in its language: ' +
+                   error.message);
     }).then(function() {
       Module.removeRunDependency('catalogue');
     });

@@ -8,7 +8,7 @@ var TarnelLanguage = (function() {
   // them in.
   var LANGUAGES = '{{{ LANGUAGES }}}'.split(' ');
   var RIGHT_TO_LEFT = ['ar'];
-  var words = {}; // English -> the language's, from words-LL.js
+  var words = {}; // English -> the language's, from languages/LL.js
 
   // The reader's first language the page speaks: the tag itself (pt-BR is pt_BR), else the
   // language alone (pt-PT and pt are pt_BR, zh-Hans is zh_CN), English being one of them.
@@ -18,10 +18,14 @@ var TarnelLanguage = (function() {
     for (var i = 0; i < tags.length; i++) {
       var tag = tags[i].toLowerCase();
       var alone = tag.split('-')[0];
-      var exact = LANGUAGES.filter(function(name) { return name.toLowerCase().replace('_', '-') === tag; });
+      var exact = LANGUAGES.filter(function(name) {
+        return name.toLowerCase().replace('_', '-') === tag;
+      });
       if (exact.length > 0) return exact[0];
       if (alone === 'en') return 'en';
-      var same = LANGUAGES.filter(function(name) { return name.split('_')[0].toLowerCase() === alone; });
+      var same = LANGUAGES.filter(function(name) {
+        return name.split('_')[0].toLowerCase() === alone;
+      });
       if (same.length > 0) return same[0];
     }
     return 'en';
@@ -33,13 +37,15 @@ var TarnelLanguage = (function() {
   root.dir = RIGHT_TO_LEFT.indexOf(language.split('_')[0]) >= 0 ? 'rtl' : 'ltr';
   // Before the page's other scripts, which read their words as they load: a script the parser
   // runs next, as this one is still being parsed.
-  if (language !== 'en') document.write('<script src="words-' + language + '.js"><\/script>');
+  if (language !== 'en') document.write('<script src="languages/' + language + '.js"><\/script>');
 
   return {
     language: language,
-    // Called by words-LL.js with its words.
+    // Called by languages/LL.js with its words.
     learn: function(learnt) { words = learnt; },
-    lookUp: function(text) { return Object.prototype.hasOwnProperty.call(words, text) ? words[text] : text; },
+    lookUp: function(text) {
+      return Object.prototype.hasOwnProperty.call(words, text) ? words[text] : text;
+    },
     // A pattern's %s and %d filled with values in turn, or %2$s with the second, as the
     // translations may reorder them; %% is a percent sign.
     fill: function(pattern) {

@@ -43,10 +43,12 @@ var Module = {
   onExit: function(status) {
     TarnelWatching.stop();
     if (status === 0) {
-      TarnelMessages.say(TarnelRecordings.replay === null ? _('The game is over.') : _('The replay has ended.'));
+      TarnelMessages.say(TarnelRecordings.replay === null ? _('The game is over.')
+                                                          : _('The replay has ended.'));
       TarnelRecordings.offerRecording();
     } else {
-      TarnelMessages.say(failure || TarnelLanguage.fill(_('Tarnel stopped with status %d.'), status), true);
+      TarnelMessages.say(failure || TarnelLanguage.fill(_('Tarnel stopped with status %d.'), status),
+                         true);
     }
     TarnelMessages.offerAnother();
   },

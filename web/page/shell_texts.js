@@ -40,5 +40,7 @@
     ['#link', _('Link to this game')],
   ];
   TEXTS.forEach(function(entry) { document.querySelector(entry[0]).textContent = entry[1]; });
-  NAMES.forEach(function(entry) { document.querySelector(entry[0]).setAttribute('aria-label', entry[1]); });
+  NAMES.forEach(function(entry) {
+    document.querySelector(entry[0]).setAttribute('aria-label', entry[1]);
+  });
 })();
