@@ -27,6 +27,7 @@ test_packages=(
     man-db                       # ... and renders the manual page with warnings on
     valgrind                     # `make check-memory`: the program under memcheck
     emscripten                   # `make web`: the browser edition (emcc 3.1.6, offline)
+    node-gettext-parser          # `make web`: the page's words in each language, as JSON
     nodejs npm                   # ... the browser tests: node, and npm ci for puppeteer-core
     chromium firefox-esr         # ... the two browser engines the tests play the page in, headless
 )
