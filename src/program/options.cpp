@@ -8,6 +8,8 @@
 #include <charconv>
 #include <getopt.h>
 
+// TRANSLATORS: options, values in capitals and file names stay as they are; keep lines
+// within 80 columns.
 // xgettext:no-c-format
 const char USAGE[] = N_(R"(Usage: tarnel [-w | -f] [-z N | -z auto] [-s N] [-r FILE]
        tarnel [-w | -f] [-z N | -z auto] -p FILE [--quit-at-end]

@@ -59,6 +59,7 @@ public:
 
     unsigned byte(const char* what) {
         if (at_ == size_) {
+            // TRANSLATORS: %s is a part of the file: its magic word, header, seed or frames.
             fail(formatted(_("it ends at byte %zu, in %s"), at_, _(what)));
         }
         return bytes_[at_++];
@@ -78,6 +79,7 @@ public:
                 return value;
             }
         }
+        // TRANSLATORS: %s is a part of the file: its header, seed or frames.
         fail(formatted(_("%s at byte %zu is a number longer than any this format holds"), _(what),
                        start));
     }
@@ -87,6 +89,7 @@ public:
         const std::size_t start = at_;
         const std::uint64_t value = number(what);
         if (value > std::numeric_limits<std::uint32_t>::max()) {
+            // TRANSLATORS: %s is a part of the file: its header, seed or frames; %llu its value.
             fail(formatted(_("%s %llu at byte %zu is out of range (0 to 4294967295)"), _(what),
                            static_cast<unsigned long long>(value), start));
         }
