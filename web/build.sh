@@ -67,8 +67,9 @@ cp "$here"/page/*.js "$here/manifest.webmanifest" "$out/"
 
 # The page's languages, from the catalogues in po/: for each, the page's words as
 # languages/LL.js and the program's messages as languages/LL.mo, which the page loads for its
-# reader's language alone. Beside them xx, the pseudo-language the program's tests use, made from the template by
-# po/pseudo.sed, by which the tests tell a text the catalogues gave from one left in English.
+# reader's language alone. Beside them xx, the pseudo-language the program's tests use, made
+# from the template by po/pseudo.sed, by which the tests tell a text the catalogues gave from
+# one left in English. msgfmt fails the build on a translation whose %s or %d do not match.
 PSEUDO=xx
 mapfile -t languages < <(sed 's/#.*//' "$root/po/LINGUAS" | tr -s ' \t' '\n' | sed '/^$/d')
 pseudo=$(mktemp --suffix=.po)
@@ -84,6 +85,7 @@ for language in "${languages[@]}" "$PSEUDO"; do
         msgfmt --check-format -o "$out/languages/$language.mo" -
 done
 sed -i "s/{{{ LANGUAGES }}}/${languages[*]} $PSEUDO/" "$out/language.js"
+
 # The icons, compressed: make_pictures stores its PNGs uncompressed (1 MB at 512 pixels a side);
 # without a date, so that the same icon gives the same bytes.
 for icon in "${!icons[@]}"; do
