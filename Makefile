@@ -2,7 +2,7 @@
 BUILD := build
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup setup-run configure build program run test sheet clean web serve
+.PHONY: all setup setup-run configure build program run test sheet clean web serve update-po
 
 all: build
 
@@ -21,7 +21,7 @@ build: configure
 
 # The program, its pictures and documents alone. A first configure leaves the tests out, as their
 # packages may be missing; a build folder that has them keeps them for `make test`.
-PROGRAM_TARGETS := tarnel pictures sounds documents
+PROGRAM_TARGETS := tarnel pictures sounds documents translations
 program: setup-run
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		$(if $(wildcard $(BUILD)/CMakeCache.txt),,-DTARNEL_TESTS=OFF) >/dev/null
@@ -95,6 +95,11 @@ fuzz:
 # The program under valgrind's memcheck for 300 frames, outside `test` as a check of its own.
 check-memory: build
 	@tools/memory/check_memory.sh $(BUILD)
+
+# After a sentence is added or changed: po/tarnel.pot gathered anew by xgettext from the files in
+# po/POTFILES, and every po/LL.po merged with it (docs/TRANSLATING.md).
+update-po:
+	@tools/update_po.sh
 
 # Every frame of every sprite sheet, enlarged, in build/pictures.png.
 sheet: build

@@ -17,6 +17,11 @@ file(RELATIVE_PATH TARNEL_PROGRAM_FROM_LAUNCHER
     /${TARNEL_LAUNCHER_DIR} /${TARNEL_PROGRAM_DIR})
 file(RELATIVE_PATH TARNEL_PICTURES_FROM_LAUNCHER
     /${TARNEL_LAUNCHER_DIR} /${TARNEL_PICTURES_DIR})
+# The program finds its catalogues relative to itself too.
+file(RELATIVE_PATH TARNEL_LOCALE_FROM_PROGRAM /${TARNEL_PROGRAM_DIR} /share/locale)
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/language/catalogues.cpp
+    DIRECTORY ${PROJECT_SOURCE_DIR}/src
+    APPEND PROPERTY COMPILE_DEFINITIONS TARNEL_LOCALE_FROM_PROGRAM="${TARNEL_LOCALE_FROM_PROGRAM}")
 configure_file(${PROJECT_SOURCE_DIR}/packaging/tarnel.sh.in
     ${PROJECT_BINARY_DIR}/packaging/tarnel @ONLY)
 
@@ -44,12 +49,14 @@ endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${TARNEL_CHANGELOG}
     DESTINATION share/doc/tarnel)
 
-# The AppStream id names the desktop entry and the metainfo file alike.
-set(TARNEL_APP_ID example.tarnel.tarnel)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/${TARNEL_APP_ID}.desktop
-    DESTINATION share/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/${TARNEL_APP_ID}.metainfo.xml
-    DESTINATION share/metainfo)
+# The catalogues, and the desktop entry and metainfo translated from them; the AppStream id
+# names the entry and the metainfo file alike.
+foreach(language IN LISTS TARNEL_LANGUAGES)
+    install(FILES ${TARNEL_LOCALE}/${language}/LC_MESSAGES/tarnel.mo
+        DESTINATION share/locale/${language}/LC_MESSAGES)
+endforeach()
+install(FILES ${TARNEL_DESKTOP_ENTRY} DESTINATION share/applications)
+install(FILES ${TARNEL_METAINFO} DESTINATION share/metainfo)
 foreach(size IN LISTS TARNEL_ICON_SIZES)
     install(FILES ${PROJECT_BINARY_DIR}/tarnel-${size}.png
         DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME tarnel.png)

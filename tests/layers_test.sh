@@ -14,6 +14,7 @@ LAYERS=(
     sprite
     sound
     display
+    language
 )
 rank() {
     local i

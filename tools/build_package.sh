@@ -10,7 +10,7 @@ build_dir=$1
 # sounds, and its documents.
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTARNEL_DEBIAN_LAYOUT=ON -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
-cmake --build "$build_dir" -j2 --target tarnel pictures sounds documents >/dev/null
+cmake --build "$build_dir" -j2 --target tarnel pictures sounds documents translations >/dev/null
 rm -f "$build_dir"/tarnel_*.deb
 (cd "$build_dir" && cpack -G DEB >/dev/null)
 ls "$build_dir"/tarnel_*.deb

@@ -10,6 +10,7 @@ run_packages=(
     libsdl1.2-dev                # SDL 1.2 headers and the classic 1.2.15 runtime
     libsdl-mixer1.2-dev          # SDL_mixer 1.2, which plays the sounds
     po4a                         # the manual page in each language, from po/man/ (brings gettext)
+    gettext                      # the catalogues: msgfmt at build time, xgettext for update-po
 )
 test_packages=(
     libsdl1.2-compat             # the sdl12-compat runtime; the tests run against both
@@ -28,6 +29,7 @@ test_packages=(
     man-db                       # ... and renders the manual page with warnings on
     valgrind                     # `make check-memory`: the program under memcheck
     emscripten                   # `make web`: the browser edition (emcc 3.1.6, offline)
+    node-gettext-parser          # `make web`: the page's words in each language, as JSON
     nodejs npm                   # ... the browser tests: node, and npm ci for puppeteer-core
     chromium firefox-esr         # ... the two browser engines the tests play the page in, headless
 )

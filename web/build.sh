@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the browser edition with Emscripten: the game's sources with web/*.cpp, the page
 # shell and the library's gaps filled, into OUT as index.html, index.js, index.wasm, and
-# index.data, the pictures and sounds packed; beside them the page's script, web/page/*.js, its manifest
-# and icons, and the service worker that keeps them all for play with no network.
+# index.data, the pictures and sounds packed; beside them the page's script, web/page/*.js, its
+# words and the program's messages in each language of po/, its manifest and icons, and the
+# service worker that keeps them for play with no network.
 # Usage: web/build.sh PICTURES_FOLDER OUT [PICTURE...]
 #   PICTURES_FOLDER: where make_pictures drew the pictures and the page's icons, and
 #   make_sounds made the sounds, which are always packed.
@@ -67,6 +68,28 @@ NODE_PATH=/usr/share/nodejs emcc -std=c++17 -O2 -Wall -Wextra -Werror -fexceptio
 
 # The page's script, which the shell loads by bare name, and its manifest.
 cp "$here"/page/*.js "$here/manifest.webmanifest" "$out/"
+
+# The page's languages, from the catalogues in po/: for each, the page's words as
+# languages/LL.js and the program's messages as languages/LL.mo, which the page loads for its
+# reader's language alone. Beside them xx, the pseudo-language the program's tests use, made
+# from the template by po/pseudo.sed, by which the tests tell a text the catalogues gave from
+# one left in English. msgfmt fails the build on a translation whose %s or %d do not match.
+PSEUDO=xx
+mapfile -t languages < <(sed 's/#.*//' "$root/po/LINGUAS" | tr -s ' \t' '\n' | sed '/^$/d')
+pseudo=$(mktemp --suffix=.po)
+trap 'rm -f "$pseudo"' EXIT
+msgen "$root/po/tarnel.pot" | msgfilter --keep-header -o "$pseudo" sed -f "$root/po/pseudo.sed"
+mkdir -p "$out/languages"
+for language in "${languages[@]}" "$PSEUDO"; do
+    catalogue=$root/po/$language.po
+    [ "$language" != "$PSEUDO" ] || catalogue=$pseudo
+    msggrep --location='web/page/*' "$catalogue" | msgfmt --check-format -o - - |
+        NODE_PATH=/usr/share/nodejs node "$here/page_words.js" >"$out/languages/$language.js"
+    msggrep --invert-match --location='web/page/*' "$catalogue" |
+        msgfmt --check-format -o "$out/languages/$language.mo" -
+done
+sed -i "s/{{{ LANGUAGES }}}/${languages[*]} $PSEUDO/" "$out/language.js"
+
 # The icons, compressed: make_pictures stores its PNGs uncompressed (1 MB at 512 pixels a side);
 # without a date, so that the same icon gives the same bytes.
 for icon in "${!icons[@]}"; do

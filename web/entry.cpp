@@ -3,6 +3,8 @@
 // controls call in between.
 #include "display/display.h"
 #include "game/game.h"
+#include "language/catalogues.h"
+#include "language/translation.h"
 #include "program/options.h"
 #include "program/recording_session.h"
 #include "recording/recording.h"
@@ -10,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <emscripten.h>
+#include <libintl.h>
 #include <memory>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -19,6 +22,9 @@ namespace {
 // The file mode mask a desktop session starts with. The browser's C library starts with 0777,
 // under which the recording would be made unreadable, also to the page that offers it.
 constexpr mode_t DESKTOP_UMASK = 022;
+
+// Where the page puts the program's catalogue in its reader's language (web/page/catalogue.js).
+constexpr char CATALOGUES[] = "/locale";
 
 // The Gamepad API's standard mapping, which browsers give every pad they know.
 constexpr PadLayout STANDARD_GAMEPAD = {
@@ -126,6 +132,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int tarnel_muted() {
 // The page passes ?seed=N as --seed N and names the file it records into or replays from.
 // Messages go to stderr, which the page shows.
 int main(int argc, char* argv[]) {
+    speak_the_players_language();
+    bindtextdomain("tarnel", CATALOGUES);
     const Options options = parse_options(argc, argv);
     if (options.action == Options::Action::REFUSE) {
         std::fprintf(stderr, "tarnel: %s\n", options.complaint.c_str());
@@ -147,7 +155,7 @@ int main(int argc, char* argv[]) {
         // The pictures are packed into the page when it is built: a missing one was left out.
         const bool leftOut = dynamic_cast<const BackgroundNotFound*>(&error) != nullptr;
         std::fprintf(stderr, "tarnel: %s%s\n", error.what(),
-                     leftOut ? "; the page was built without it" : "");
+                     leftOut ? _("; the page was built without it") : "");
         SDL_Quit();
         return EXIT_FAILURE;
     }

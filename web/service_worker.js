@@ -10,8 +10,9 @@ var PAGE_FILES = [
 {{{ FILES }}}
 ];
 var PAGE_CACHE_PREFIX = 'tarnel-page-';
-// What the page fetched beyond its own files, the recordings of ?replay= links, kept across
-// builds so that a link once watched plays with no network.
+// What the page fetched beyond the files every reader loads: the recordings of ?replay= links,
+// kept across builds so that a link once watched plays with no network, and the words of the
+// reader's language, which only that reader loads.
 var FETCHED_CACHE = 'tarnel-fetched';
 
 self.addEventListener('install', function(event) {

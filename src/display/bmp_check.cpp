@@ -2,6 +2,7 @@
 #include "display/bmp_check.h"
 
 #include "display/display.h"
+#include "language/translation.h"
 
 #include <SDL.h>
 #include <cerrno>
@@ -97,8 +98,8 @@ bool bmp_header_is_sound(const unsigned char* header, std::size_t length, std::i
     } else {
         const std::uint32_t compression = field(header, COMPRESSION_AT, LONG);
         if (compression != UNCOMPRESSED && compression != BIT_FIELDS) {
-            set_sdl_error("compressed BMP files (kind " + std::to_string(compression) +
-                          ") are not read");
+            set_sdl_error(formatted(_("compressed BMP files (kind %lu) are not read"),
+                                    static_cast<unsigned long>(compression)));
             return false;
         }
         width = static_cast<std::int32_t>(field(header, WIDTH_AT, LONG));
@@ -112,7 +113,7 @@ bool bmp_header_is_sound(const unsigned char* header, std::size_t length, std::i
     if (rowBytes == 0 || std::llabs(height) <= available / rowBytes) {
         return true;
     }
-    set_sdl_error("its header claims " + std::to_string(width) + "x" + std::to_string(height) +
-                  " pixels, more than the file holds");
+    set_sdl_error(formatted(_("its header claims %lldx%lld pixels, more than the file holds"),
+                            static_cast<long long>(width), static_cast<long long>(height)));
     return false;
 }

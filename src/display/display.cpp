@@ -4,6 +4,7 @@
 #include "display/bmp_check.h"
 #include "display/scaling.h"
 #include "display/text_band.h"
+#include "language/translation.h"
 
 #include <stdexcept>
 
@@ -29,8 +30,8 @@ struct Shown {
 Shown shown;
 
 std::runtime_error cannotOpen() {
-    return std::runtime_error("cannot open the 640x480 32-bit display: " +
-                              std::string(SDL_GetError()));
+    return std::runtime_error(
+        formatted(_("cannot open the 640x480 32-bit display: %s"), SDL_GetError()));
 }
 
 // Sets the video mode for the scale asked for; null, with SDL's error, when it cannot be had.
@@ -157,8 +158,8 @@ SDL_Surface* load_image(std::string file) {
     // A loader may still hand back a picture without pixels (the classic one reads a height
     // of -2^31, rows top-down, as a negative height); it is refused as an unreadable file is.
     if (loaded->w <= 0 || loaded->h <= 0) {
-        set_sdl_error("a picture of " + std::to_string(loaded->w) + "x" +
-                      std::to_string(loaded->h) + " pixels cannot be drawn");
+        set_sdl_error(
+            formatted(_("a picture of %dx%d pixels cannot be drawn"), loaded->w, loaded->h));
         SDL_FreeSurface(loaded);
         return nullptr;
     }

@@ -2,6 +2,7 @@
 #include "display/screen_switch.h"
 
 #include "display/display.h"
+#include "language/translation.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,8 +28,8 @@ bool ScreenSwitch::claimFullScreen() {
 void ScreenSwitch::toggle() {
     if (screen_is_window()) {
         if (!claimFullScreen()) {
-            std::fputs("tarnel: another copy holds the full screen; staying in the window\n",
-                       stderr);
+            std::fprintf(stderr, "tarnel: %s\n",
+                         _("another copy holds the full screen; staying in the window"));
             return;
         }
         screen_switch();

@@ -3,6 +3,8 @@
 #include "display/display.h"
 #include "display/screen_switch.h"
 #include "game/game.h"
+#include "language/catalogues.h"
+#include "language/translation.h"
 #include "program/hangup.h"
 #include "program/options.h"
 #include "program/recording_session.h"
@@ -25,9 +27,9 @@ std::string hintFor(const std::exception& error) {
         return "";
     }
     std::error_code unknown;
-    return ", looked for in " + std::filesystem::current_path(unknown).string() +
-           "; run the installed 'tarnel' launcher, or start from the folder that holds the "
-           "pictures";
+    return formatted(_(", looked for in %s; run the installed 'tarnel' launcher, or start from "
+                       "the folder that holds the pictures"),
+                     std::filesystem::current_path(unknown).c_str());
 }
 
 } // namespace
@@ -36,16 +38,18 @@ std::string hintFor(const std::exception& error) {
 // with one line on stderr, when the display cannot be had, the world cannot be built, or a
 // recording cannot be read or written; 2 for a command line that cannot be obeyed.
 int SDL_main(int argc, char* argv[]) {
+    speak_the_players_language();
     const Options options = parse_options(argc, argv);
     switch (options.action) {
     case Options::Action::HELP:
-        std::fputs(USAGE, stdout);
+        std::fputs(_(USAGE), stdout);
         return EXIT_SUCCESS;
     case Options::Action::VERSION:
         std::fputs(VERSION, stdout);
         return EXIT_SUCCESS;
     case Options::Action::REFUSE:
-        std::fprintf(stderr, "tarnel: %s\nTry 'tarnel --help'.\n", options.complaint.c_str());
+        std::fprintf(stderr, "tarnel: %s\n%s\n", options.complaint.c_str(),
+                     _("Try 'tarnel --help'."));
         return EXIT_USAGE;
     case Options::Action::PLAY:
         break;
@@ -58,9 +62,8 @@ int SDL_main(int argc, char* argv[]) {
     // A second full-screen copy would wait unseen inside the first one's input grab.
     ScreenSwitch screens;
     if (!options.window && !screens.claimFullScreen()) {
-        std::fputs("tarnel: another copy holds the full screen; "
-                   "'tarnel --window' plays alongside it\n",
-                   stderr);
+        std::fprintf(stderr, "tarnel: %s\n",
+                     _("another copy holds the full screen; 'tarnel --window' plays alongside it"));
         return EXIT_FAILURE;
     }
     try {

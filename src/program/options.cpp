@@ -3,11 +3,15 @@
 #include "program/options.h"
 
 #include "display/scaling.h"
+#include "language/translation.h"
 
 #include <charconv>
 #include <getopt.h>
 
-const char USAGE[] = R"(Usage: tarnel [-w | -f] [-z N | -z auto] [-m] [-s N] [-r FILE]
+// TRANSLATORS: options, values in capitals and file names stay as they are; keep lines
+// within 80 columns.
+// xgettext:no-c-format
+const char USAGE[] = N_(R"(Usage: tarnel [-w | -f] [-z N | -z auto] [-m] [-s N] [-r FILE]
        tarnel [-w | -f] [-z N | -z auto] [-m] -p FILE [--quit-at-end]
        tarnel -h | -V
 Walk a hero through a crowd of 200 wandering sprites.
@@ -40,7 +44,7 @@ Home and End go to the first and last frame; 0 to 9 to 0%, 10%, ... 90% of the w
 The pictures Background.bmp, Link.bmp, BlueSoldier.bmp, GreenSoldier.bmp and Armos.bmp
 are read from the working folder, and so are the sounds (Step.wav and the others);
 the installed 'tarnel' launcher starts in theirs.
-)";
+)");
 
 const char VERSION[] = "tarnel 3.2\n";
 
@@ -136,15 +140,15 @@ Options parse_options(int argc, char* argv[]) {
         case 's':
             options.seed = parseSeed(optarg);
             if (!options.seed) {
-                return refuse("the seed must be a whole number from 0 to 4294967295, not '" +
-                              std::string(optarg) + "'");
+                return refuse(formatted(
+                    _("the seed must be a whole number from 0 to 4294967295, not '%s'"), optarg));
             }
             break;
         case 'z': {
             const std::optional<int> scale = parseScale(optarg);
             if (!scale) {
-                return refuse("the scale must be a whole number from 1 to 8, or auto, not '" +
-                              std::string(optarg) + "'");
+                return refuse(formatted(
+                    _("the scale must be a whole number from 1 to 8, or auto, not '%s'"), optarg));
             }
             options.scale = *scale;
             break;
@@ -152,7 +156,8 @@ Options parse_options(int argc, char* argv[]) {
         case 'r':
         case 'p':
             if (*optarg == '\0') {
-                return refuse("option '" + written(argv[at], option) + "' needs a file name");
+                return refuse(formatted(_("option '%s' needs a file name"),
+                                        written(argv[at], option).c_str()));
             }
             (option == 'r' ? options.record : options.replay) = optarg;
             break;
@@ -160,28 +165,29 @@ Options parse_options(int argc, char* argv[]) {
             options.quitAtEnd = true;
             break;
         case ':':
-            return refuse("option '" + written(argv[at], optopt) + "' needs a value");
+            return refuse(
+                formatted(_("option '%s' needs a value"), written(argv[at], optopt).c_str()));
         default: { // '?': an unknown option, or a value given to a long one that takes none
             const std::string name = written(argv[at], optopt);
             if (name.rfind("--", 0) == 0 && optopt != 0) {
-                return refuse("option '" + name + "' takes no value");
+                return refuse(formatted(_("option '%s' takes no value"), name.c_str()));
             }
-            return refuse("unknown option '" + name + "'");
+            return refuse(formatted(_("unknown option '%s'"), name.c_str()));
         }
         }
     }
     if (optind < argc) {
-        return refuse("unexpected argument '" + std::string(argv[optind]) + "'");
+        return refuse(formatted(_("unexpected argument '%s'"), argv[optind]));
     }
     // A recording holds its own seed, and what it replays is not played anew.
     if (!options.replay.empty() && options.seed) {
-        return refuse("'--replay' plays the recording's own seed, so it takes no '--seed'");
+        return refuse(_("'--replay' plays the recording's own seed, so it takes no '--seed'"));
     }
     if (!options.replay.empty() && !options.record.empty()) {
-        return refuse("'--replay' and '--record' cannot be used together");
+        return refuse(_("'--replay' and '--record' cannot be used together"));
     }
     if (options.quitAtEnd && options.replay.empty()) {
-        return refuse("'--quit-at-end' ends a replay, so it needs '--replay'");
+        return refuse(_("'--quit-at-end' ends a replay, so it needs '--replay'"));
     }
     return options;
 }

@@ -2,6 +2,7 @@
 #include "program/recording_session.h"
 
 #include "game/game.h"
+#include "language/translation.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,8 +29,9 @@ int RecordingSession::prepare(const Options& options) {
         }
         return EXIT_SUCCESS;
     } catch (const RecordingError& error) {
-        std::fprintf(stderr, "tarnel: cannot replay %s: %s\n", options.replay.c_str(),
-                     error.what());
+        std::fprintf(
+            stderr, "tarnel: %s\n",
+            formatted(_("cannot replay %s: %s"), options.replay.c_str(), error.what()).c_str());
         return EXIT_FAILURE;
     } catch (const RecordingFile::Refused& error) {
         std::fprintf(stderr, "tarnel: %s\n", error.what());

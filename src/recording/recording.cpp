@@ -3,6 +3,8 @@
 // every byte but the last.
 #include "recording/recording.h"
 
+#include "language/translation.h"
+
 #include <cstdio>
 #include <iterator>
 #include <limits>
@@ -57,7 +59,8 @@ public:
 
     unsigned byte(const char* what) {
         if (at_ == size_) {
-            fail(std::string("it ends at byte ") + std::to_string(at_) + ", in " + what);
+            // TRANSLATORS: %s is a part of the file: its magic word, header, seed or frames.
+            fail(formatted(_("it ends at byte %zu, in %s"), at_, _(what)));
         }
         return bytes_[at_++];
     }
@@ -76,8 +79,9 @@ public:
                 return value;
             }
         }
-        fail(std::string(what) + " at byte " + std::to_string(start) +
-             " is a number longer than any this format holds");
+        // TRANSLATORS: %s is a part of the file: its header, seed or frames.
+        fail(formatted(_("%s at byte %zu is a number longer than any this format holds"), _(what),
+                       start));
     }
 
     // A number that fits 32 bits, or the fault named.
@@ -85,8 +89,9 @@ public:
         const std::size_t start = at_;
         const std::uint64_t value = number(what);
         if (value > std::numeric_limits<std::uint32_t>::max()) {
-            fail(std::string(what) + " " + std::to_string(value) + " at byte " +
-                 std::to_string(start) + " is out of range (0 to 4294967295)");
+            // TRANSLATORS: %s is a part of the file: its header, seed or frames; %llu its value.
+            fail(formatted(_("%s %llu at byte %zu is out of range (0 to 4294967295)"), _(what),
+                           static_cast<unsigned long long>(value), start));
         }
         return static_cast<std::uint32_t>(value);
     }
@@ -101,8 +106,8 @@ private:
 
 void readMagic(Reader& in) {
     for (unsigned char expected : MAGIC) {
-        if (in.atEnd() || in.byte("its magic word") != expected) {
-            Reader::fail("not a Tarnel recording (it does not start with the magic word)");
+        if (in.atEnd() || in.byte(N_("its magic word")) != expected) {
+            Reader::fail(_("not a Tarnel recording (it does not start with the magic word)"));
         }
     }
 }
@@ -111,8 +116,8 @@ FrameInput inputOf(unsigned code, std::size_t at) {
     const unsigned direction = code & DIRECTION_BITS;
     const unsigned event = code >> EVENT_SHIFT & EVENT_BITS;
     if ((code & UNUSED_BITS) != 0 || direction > LAST_DIRECTION || event > LAST_EVENT) {
-        Reader::fail("the input code " + hexByte(code) + " at byte " + std::to_string(at) +
-                     " is not one of format version 1");
+        Reader::fail(formatted(_("the input code %s at byte %zu is not one of format version 1"),
+                               hexByte(code).c_str(), at));
     }
     FrameInput input;
     input.direction = static_cast<int>(direction) - 1;
@@ -168,49 +173,51 @@ Recording decode_recording(const unsigned char* bytes, std::size_t size) {
     Reader in(bytes, size);
     readMagic(in);
     const std::size_t formatAt = in.at();
-    const std::uint64_t format = in.number("its header");
+    const std::uint64_t format = in.number(N_("its header"));
     if (format > RECORDING_FORMAT) {
-        Reader::fail("it is in format version " + std::to_string(format) +
-                     ", newer than the version " + std::to_string(RECORDING_FORMAT) +
-                     " this program reads; a newer Tarnel plays it");
+        Reader::fail(formatted(_("it is in format version %llu, newer than the version %d this "
+                                 "program reads; a newer Tarnel plays it"),
+                               static_cast<unsigned long long>(format), RECORDING_FORMAT));
     }
     if (format == 0) {
-        Reader::fail("format version 0 at byte " + std::to_string(formatAt) + " does not exist");
+        Reader::fail(formatted(_("format version 0 at byte %zu does not exist"), formatAt));
     }
     Recording recording;
-    recording.programMajor = in.number32("its header");
-    recording.programMinor = in.number32("its header");
-    recording.frameRate = in.number32("its header");
-    recording.seed = in.number32("its seed");
-    const std::uint32_t frames = in.number32("its header");
+    recording.programMajor = in.number32(N_("its header"));
+    recording.programMinor = in.number32(N_("its header"));
+    recording.frameRate = in.number32(N_("its header"));
+    recording.seed = in.number32(N_("its seed"));
+    const std::uint32_t frames = in.number32(N_("its header"));
     if (frames == 0) {
-        Reader::fail("it holds no frames");
+        Reader::fail(_("it holds no frames"));
     }
     for (std::uint32_t read = 0; read < frames;) {
         const std::size_t at = in.at();
-        const char* what = "its frames";
+        const char* what = N_("its frames");
         const unsigned code = in.byte(what);
         const FrameInput input = inputOf(code, at);
         const std::uint32_t length = in.number32(what);
         if (length == 0 || length > frames - read) {
-            Reader::fail("the run at byte " + std::to_string(at) + " of " + std::to_string(length) +
-                         " frames does not fit the " + std::to_string(frames) +
-                         " frames its header counts");
+            Reader::fail(formatted(_("the run at byte %zu of %lu frames does not fit the %lu "
+                                     "frames its header counts"),
+                                   at, static_cast<unsigned long>(length),
+                                   static_cast<unsigned long>(frames)));
         }
         recording.runs.push_back({input, length});
         read += length;
     }
     if (!in.atEnd()) {
-        Reader::fail("it goes on after its last frame, at byte " + std::to_string(in.at()));
+        Reader::fail(formatted(_("it goes on after its last frame, at byte %zu"), in.at()));
     }
     return recording;
 }
 
 void expect_frame_rate(const Recording& recording, std::uint32_t frameRate) {
     if (recording.frameRate != frameRate) {
-        throw RecordingError("it was played at " + std::to_string(recording.frameRate) +
-                             " frames a second; this program plays at " +
-                             std::to_string(frameRate));
+        throw RecordingError(
+            formatted(_("it was played at %lu frames a second; this program plays at %lu"),
+                      static_cast<unsigned long>(recording.frameRate),
+                      static_cast<unsigned long>(frameRate)));
     }
 }
 

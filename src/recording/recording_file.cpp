@@ -1,6 +1,7 @@
 // Reading a recording file with a bound on its size, and writing one through a temporary name.
 #include "recording/recording_file.h"
 
+#include "language/translation.h"
 #include "recording/state_folder.h"
 
 #include <cerrno>
@@ -57,8 +58,8 @@ constexpr int MOST_TRIES = 100; // names of one second tried in the state folder
 std::string keepInStateFolder(const std::string& bytes, std::time_t played) {
     const std::string folder = state_folder();
     if (folder.empty()) {
-        throw std::runtime_error("there is no state folder, as neither XDG_STATE_HOME nor HOME "
-                                 "is set");
+        throw std::runtime_error(
+            _("there is no state folder, as neither XDG_STATE_HOME nor HOME is set"));
     }
     std::error_code made;
     std::filesystem::create_directories(folder, made);
@@ -76,9 +77,11 @@ std::string keepInStateFolder(const std::string& bytes, std::time_t played) {
         if (fd >= 0) {
             unlink(file.c_str());
         }
-        throw std::runtime_error("nor can it be kept in " + folder + ": " + why);
+        throw std::runtime_error(
+            formatted(_("nor can it be kept in %s: %s"), folder.c_str(), why.c_str()));
     }
-    throw std::runtime_error("nor can it be kept in " + folder + ": " + std::strerror(EEXIST));
+    throw std::runtime_error(
+        formatted(_("nor can it be kept in %s: %s"), folder.c_str(), std::strerror(EEXIST)));
 }
 
 // The name given to the finished file: a hard link fails rather than replace a file that
@@ -130,7 +133,7 @@ Recording read_recording(const std::string& file) {
         }
         if (bytes.size() > LARGEST_RECORDING) {
             close(fd);
-            throw RecordingError("it is larger than any recording (16 MB)");
+            throw RecordingError(_("it is larger than any recording (16 MB)"));
         }
     }
     close(fd);
@@ -141,7 +144,8 @@ RecordingFile::RecordingFile(std::string file, const std::string& header)
     : file_(std::move(file)), started_(std::time(nullptr)) {
     struct stat status;
     if (lstat(file_.c_str(), &status) == 0) {
-        throw Refused(file_ + " exists already; a recording never replaces a file");
+        throw Refused(
+            formatted(_("%s exists already; a recording never replaces a file"), file_.c_str()));
     }
     temporary_ = folderOf(file_) + "/." + nameOf(file_) + ".XXXXXX";
     fd_ = mkstemp(temporary_.data());
@@ -152,7 +156,7 @@ RecordingFile::RecordingFile(std::string file, const std::string& header)
             unlink(temporary_.c_str());
         }
         fd_ = -1;
-        throw Refused("cannot record into " + file_ + ": " + why);
+        throw Refused(formatted(_("cannot record into %s: %s"), file_.c_str(), why.c_str()));
     }
     // mkstemp keeps the file to its owner; the recording gets what a new file usually gets.
     const mode_t mask = umask(0);
@@ -178,10 +182,12 @@ void RecordingFile::save(const Recording& recording) {
     }
     if (!written || !closed) {
         unlink(temporary_.c_str()); // part of a game at most
-        keepInstead("cannot write the recording " + file_ + ": " + why, bytes);
+        keepInstead(formatted(_("cannot write the recording %s: %s"), file_.c_str(), why.c_str()),
+                    bytes);
     }
     if (!giveName(temporary_, file_)) {
-        keepInstead("cannot name the recording " + file_ + " (" + reason() + ")", bytes);
+        keepInstead(formatted(_("cannot name the recording %s (%s)"), file_.c_str(), reason().c_str()),
+                    bytes);
     }
     // The new name itself reaches the disk with its folder.
     const int folder = open(folderOf(file_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -199,10 +205,13 @@ void RecordingFile::keepInstead(const std::string& trouble, const std::string& b
     try {
         kept = keepInStateFolder(bytes, started_);
     } catch (const std::runtime_error& error) {
+        // TRANSLATORS: what went wrong where the recording was asked for, then in the state folder.
         throw std::runtime_error(
-            trouble + "; " + error.what() +
-            (temporaryWhole ? "; it is kept as " + temporary_ : "; the game is lost"));
+            temporaryWhole ? formatted(_("%s; %s; it is kept as %s"), trouble.c_str(), error.what(),
+                                       temporary_.c_str())
+                           : formatted(_("%s; %s; the game is lost"), trouble.c_str(), error.what()));
     }
     unlink(temporary_.c_str());
-    throw std::runtime_error(trouble + "; it is kept as " + kept);
+    // TRANSLATORS: what went wrong where the recording was asked for, and the file it is kept in.
+    throw std::runtime_error(formatted(_("%s; it is kept as %s"), trouble.c_str(), kept.c_str()));
 }

@@ -3,6 +3,7 @@
 #include "world/world.h"
 
 #include "display/display.h"
+#include "language/translation.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -69,7 +70,8 @@ SDL_Rect collisionBox(SDL_Rect frame, Sint16 boxTop) {
 // Warns once per file name, so 200 sprites sharing a missing sheet give one line.
 void warnIfMissing(const Sprite& sprite, const char* file, std::set<std::string>& missing) {
     if (!sprite.hasImage() && missing.insert(file).second) {
-        std::fprintf(stderr, "tarnel: cannot load %s: %s\n", file, SDL_GetError());
+        std::fprintf(stderr, "tarnel: %s\n",
+                     formatted(_("cannot load %s: %s"), file, SDL_GetError()).c_str());
     }
 }
 
@@ -79,7 +81,7 @@ World::World() {
     background = load_image(BACKGROUND_FILE);
     if (background == nullptr) {
         const std::string message =
-            std::string("cannot load ") + BACKGROUND_FILE + ": " + SDL_GetError();
+            formatted(_("cannot load %s: %s"), BACKGROUND_FILE, SDL_GetError());
         if (!picture_file_opens(BACKGROUND_FILE)) {
             throw BackgroundNotFound(message);
         }

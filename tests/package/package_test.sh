@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks it as a user and Debian's archive would meet it: its
-# control fields and files, lintian, the desktop entry, metadata, manual page and icons, and the
-# unpacked launcher run from elsewhere; then the same launcher from a plain `cmake --install`
-# that was moved and is reached through a link on the PATH; then install, clean and uninstall.
+# control fields and files, lintian, the desktop entry, metadata, catalogues, manual page and
+# icons, and the unpacked launcher run from elsewhere; then the same launcher from a plain
+# `cmake --install` that was moved and is reached through a link on the PATH, in English and in
+# German; then install, clean and uninstall.
 # Usage: package_test.sh SOURCE_DIR BUILD_DIR VERSION LAUNCHER_DIR
 set -uo pipefail
 source_dir=$1
@@ -130,6 +131,19 @@ grep -qx 'Icon=tarnel' "$desktop" || fail "the desktop entry names no tarnel ico
 grep -qx 'Exec=tarnel' "$desktop" || fail "the desktop entry does not start the full-screen game"
 validation=$(appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" 2>&1) ||
     fail "the AppStream metadata does not validate: $validation"
+# One catalogue a language, in which the unpacked program, the desktop entry and the metainfo
+# all speak it; the pseudo-language is the tests' own and stays out.
+english=$(LC_ALL=C "$root/usr/games/tarnel" --help)
+while read -r language; do
+    [ -s "$root/usr/share/locale/$language/LC_MESSAGES/tarnel.mo" ] ||
+        fail "the package holds no catalogue for $language"
+    help=$(LC_ALL=C.UTF-8 LANGUAGE=$language "$root/usr/games/tarnel" --help)
+    [ -n "$help" ] && [ "$help" != "$english" ] || fail "tarnel --help is not in $language"
+    grep -q "^Comment\[$language\]=" "$desktop" || fail "the desktop entry has no $language Comment"
+    grep -q "<summary xml:lang=\"$language\">" "$root/usr/share/metainfo/$app_id.metainfo.xml" ||
+        fail "the metainfo has no $language summary"
+done <"$source_dir/po/LINGUAS"
+[ ! -e "$root/usr/share/locale/xx" ] || fail "the package holds the pseudo-language"
 # Renders a manual page as man shows it, into the file named second; prints groff's warnings.
 render_manual() {
     LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$1" 2>&1 >"$2"
@@ -187,6 +201,11 @@ status=$?
 [ "$status" -eq 1 ] || fail "without Background.bmp the launcher exited $status, not 1"
 grep -q '^tarnel: cannot load Background.bmp' <<<"$errors" ||
     fail "without Background.bmp the launcher said: $errors"
+# ... in the user's language, from the catalogues the moved install found beside itself.
+errors=$(cd "$scratch" && LC_ALL=C.UTF-8 LANGUAGE=de SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+    "$scratch/path/tarnel" 2>&1)
+grep -q '^tarnel: Background.bmp lässt sich nicht laden' <<<"$errors" ||
+    fail "without Background.bmp the moved install said in German: $errors"
 
 # --- make install into a prefix that holds something of the user's, make clean, make uninstall:
 # the prefix is left as it was. The fresh build folder is configured as a first `make run` does.

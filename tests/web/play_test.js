@@ -129,19 +129,26 @@ function loadSplit() {
   return {arrived, ready: Module.timing.ready, firstFlip: Module.timing.firstFlip};
 }
 
-// The files a browser fetches, raw and gzipped, bytes.
+// The files a browser fetches, raw and gzipped, bytes: the page's own, and of the languages'
+// (languages/LL.js and LL.mo) those of the largest, as a reader fetches one language's alone.
 function transfer(folder) {
-  let raw = 0;
-  let gzipped = 0;
-  const lines = [];
-  for (const name of fs.readdirSync(folder).sort()) {
-    const body = fs.readFileSync(path.join(folder, name));
-    const packed = zlib.gzipSync(body, {level: 9}).length;
-    raw += body.length;
-    gzipped += packed;
-    lines.push(`  ${name}: ${body.length} bytes, ${packed} gzipped`);
+  const sizes = (names, within) => names.map((name) => {
+    const body = fs.readFileSync(path.join(within, name));
+    return {name, raw: body.length, gzipped: zlib.gzipSync(body, {level: 9}).length};
+  });
+  const own = sizes(fs.readdirSync(folder).filter((name) => name !== 'languages'), folder);
+  const languages = path.join(folder, 'languages');
+  const perLanguage = {};
+  for (const file of sizes(fs.readdirSync(languages), languages)) {
+    const language = path.parse(file.name).name;
+    perLanguage[language] = (perLanguage[language] || []).concat([file]);
   }
-  return {raw, gzipped, lines};
+  const total = (files, field) => files.reduce((sum, file) => sum + file[field], 0);
+  const largest = Object.values(perLanguage).sort((a, b) => total(b, 'gzipped') - total(a, 'gzipped'))[0];
+  const files = own.concat(largest.map((file) => ({...file, name: `languages/${file.name}`})))
+    .sort((a, b) => a.name.localeCompare(b.name));
+  return {raw: total(files, 'raw'), gzipped: total(files, 'gzipped'),
+    lines: files.map(({name, raw, gzipped}) => `  ${name}: ${raw} bytes, ${gzipped} gzipped`)};
 }
 
 // In the page, before it loads: when the service worker is first registered, ms after the load

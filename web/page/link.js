@@ -49,13 +49,14 @@ var TarnelLink = (function() {
     linkField.hidden = false;
     linkField.focus();
     linkField.select();
-    said.textContent = 'Copy this link to pass the game on.';
+    said.textContent = _('Copy this link to pass the game on.');
   }
   copyButton.addEventListener('click', function() {
     var link = addressOf(offered.bytes);
     if (link.length > LONGEST_LINK) {
-      said.textContent = 'This game is too long for a link (' + Math.ceil(link.length / 1024) +
-                         ' KB); save it as a file instead.';
+      said.textContent = TarnelLanguage.fill(
+        _('This game is too long for a link (%d KB); save it as a file instead.'),
+        Math.ceil(link.length / 1024));
       offered.offerFile();
       return;
     }
@@ -65,7 +66,7 @@ var TarnelLink = (function() {
     }
     navigator.clipboard.writeText(link).then(function() {
       linkField.hidden = true;
-      said.textContent = 'The link is copied: whoever opens it watches this game.';
+      said.textContent = _('The link is copied: whoever opens it watches this game.');
     }, function() { showByHand(link); });
   });
 

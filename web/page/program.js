@@ -3,19 +3,21 @@
 // what the page says when the program ends. Loaded last of the page's files, before index.js.
 'use strict';
 
-var CLICK = 'Click the game to give it the keys.';
+var CLICK = _('Click the game to give it the keys.');
 var failure = ''; // what the program wrote on stderr
 
 var Module = {
   canvas: document.getElementById('canvas'),
   arguments: TarnelRecordings.programArguments,
-  preRun: [TarnelRecordings.prepareFiles],
+  preRun: [TarnelRecordings.prepareFiles, TarnelCatalogue.prepareFiles],
   print: function(text) { console.log(text); },
   printErr: function(text) {
     console.warn(text);
     failure += (failure ? '\n' : '') + TarnelRecordings.inWords(text);
   },
-  setStatus: function(text) { if (text) TarnelMessages.say(text); },
+  // Emscripten's status lines ("Running...") all say the program is getting ready: in the page's
+  // words, and its language.
+  setStatus: function(text) { if (text) TarnelMessages.say(_('Loading…')); },
   // The page times itself: the first flip after load, and every frame's flips and work.
   // Times are performance.now()'s: milliseconds since the page began loading.
   timing: { ready: null, flips: 0, firstFlip: null, lastFlip: null, workMs: 0, frames: 0, started: 0 },
@@ -46,22 +48,24 @@ var Module = {
   onExit: function(status) {
     TarnelWatching.stop();
     if (status === 0) {
-      TarnelMessages.say(TarnelRecordings.replay === null ? 'The game is over.' : 'The replay has ended.');
+      TarnelMessages.say(TarnelRecordings.replay === null ? _('The game is over.')
+                                                          : _('The replay has ended.'));
       TarnelRecordings.offerRecording();
     } else {
-      TarnelMessages.say(failure || 'Tarnel stopped with status ' + status + '.', true);
+      TarnelMessages.say(failure || TarnelLanguage.fill(_('Tarnel stopped with status %d.'), status),
+                         true);
     }
     TarnelMessages.offerAnother();
   },
   onAbort: function(reason) {
     TarnelWatching.stop();
-    TarnelMessages.say('Tarnel stopped: ' + (failure || reason), true);
+    TarnelMessages.say(TarnelLanguage.fill(_('Tarnel stopped: %s'), failure || reason), true);
     TarnelMessages.offerAnother();
   },
 };
 
 if (typeof WebAssembly !== 'object') {
-  TarnelMessages.say('This browser cannot run Tarnel: it has no WebAssembly.', true);
+  TarnelMessages.say(_('This browser cannot run Tarnel: it has no WebAssembly.'), true);
 } else {
   // Keys go to the page while it has the focus; a page inside another may need a click.
   window.addEventListener('load', function() { Module.canvas.focus({preventScroll: true}); });

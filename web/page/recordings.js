@@ -51,7 +51,8 @@ var TarnelRecordings = (function() {
         Module.removeRunDependency('replay');
       }).catch(function(error) {
         Module.setStatus = function() {}; // the loading's progress must not hide why it stopped
-        TarnelMessages.say('Tarnel cannot fetch the recording ' + replayAddress + ': ' + error.message, true);
+        TarnelMessages.say(TarnelLanguage.fill(_('Tarnel cannot fetch the recording %s: %s'), replayAddress,
+                                                error.message), true);
         TarnelMessages.offerAnother();
       });
     }
@@ -88,7 +89,8 @@ var TarnelRecordings = (function() {
   // recording as the linked game, which has no name of its own.
   function inWords(text) {
     var path = RECORDINGS + '/' + replayName;
-    if (replayName !== null) text = text.split(path).join(linked ? 'the linked game' : replayName);
+    // TRANSLATORS: stands for a file's name in the program's messages, as in "cannot replay %s".
+    if (replayName !== null) text = text.split(path).join(linked ? _('the linked game') : replayName);
     return text.split(RECORDINGS + '/').join('');
   }
 
@@ -136,7 +138,8 @@ var TarnelRecordings = (function() {
         sessionStorage.setItem(WATCHED_BYTES, text);
       } catch (error) {
         takeWatched();
-        TarnelMessages.say('The page cannot keep ' + file.name + ' to replay it: ' + error.message, true);
+        TarnelMessages.say(TarnelLanguage.fill(_('The page cannot keep %s to replay it: %s'), file.name,
+                                                error.message), true);
         return;
       }
       location.assign(location.pathname);
@@ -153,7 +156,7 @@ var TarnelRecordings = (function() {
 
   // Another game: the same address again, or after a replay, a game of its own.
   var againButton = document.getElementById('play-again');
-  if (replayName !== null) againButton.textContent = 'Play a game';
+  if (replayName !== null) againButton.textContent = _('Play a game');
   againButton.addEventListener('click', function() {
     if (replayName === null) location.reload();
     else location.assign(location.pathname);

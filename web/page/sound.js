@@ -17,7 +17,7 @@ var TarnelSound = (function() {
     try { localStorage.setItem(MUTED_KEY, muted ? '1' : '0'); } catch (error) { /* private window */ }
   }
   function show() {
-    button.textContent = muted ? 'Unmute' : 'Mute';
+    button.textContent = muted ? _('Unmute') : _('Mute');
     button.setAttribute('aria-pressed', muted ? 'true' : 'false');
   }
   // The first input that the browser counts as a gesture, once the program runs.

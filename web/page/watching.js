@@ -24,7 +24,7 @@ var TarnelWatching = (function() {
     '4×',
     '8×',
   ];
-  var ENDED = 'The replay has ended.';
+  var ENDED = _('The replay has ended.');
 
   var pauseButton = document.getElementById('watch-pause');
   var timeline = document.getElementById('position');
@@ -60,12 +60,13 @@ var TarnelWatching = (function() {
     if (settled) timeline.value = state(POSITION);
     var where = clock(Number(timeline.value), rate);
     var whole = clock(length, rate);
-    var said = where + ' of ' + whole;
+    // TRANSLATORS: where a replay is, read aloud: 1:05 of 3:20.
+    var said = TarnelLanguage.fill(_('%s of %s'), where, whole);
     if (timeline.getAttribute('aria-valuetext') !== said) timeline.setAttribute('aria-valuetext', said);
     setText(time, where + ' / ' + whole + ' · ' + SPEEDS[state(SPEED)]);
     // The replay holds at its last frame, and can still be sought back or played again.
     var ended = state(POSITION) === length;
-    setText(pauseButton, state(PAUSED) || ended ? 'Play' : 'Pause');
+    setText(pauseButton, state(PAUSED) || ended ? _('Play') : _('Pause'));
     if (ended !== atEnd) {
       atEnd = ended;
       if (ended) {

@@ -1,0 +1,18 @@
+// Patterns filled in for sentences whose words a translation may put in any order.
+#include "language/translation.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+std::string formatted(const char* pattern, ...) {
+    va_list arguments;
+    va_start(arguments, pattern);
+    va_list again;
+    va_copy(again, arguments);
+    const int length = std::vsnprintf(nullptr, 0, pattern, arguments);
+    va_end(arguments);
+    std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+    std::vsnprintf(text.data(), text.size() + 1, pattern, again);
+    va_end(again);
+    return text;
+}
