@@ -186,8 +186,9 @@ void RecordingFile::save(const Recording& recording) {
                     bytes);
     }
     if (!giveName(temporary_, file_)) {
-        keepInstead(formatted(_("cannot name the recording %s (%s)"), file_.c_str(), reason().c_str()),
-                    bytes);
+        keepInstead(
+            formatted(_("cannot name the recording %s (%s)"), file_.c_str(), reason().c_str()),
+            bytes);
     }
     // The new name itself reaches the disk with its folder.
     const int folder = open(folderOf(file_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -207,9 +208,10 @@ void RecordingFile::keepInstead(const std::string& trouble, const std::string& b
     } catch (const std::runtime_error& error) {
         // TRANSLATORS: what went wrong where the recording was asked for, then in the state folder.
         throw std::runtime_error(
-            temporaryWhole ? formatted(_("%s; %s; it is kept as %s"), trouble.c_str(), error.what(),
-                                       temporary_.c_str())
-                           : formatted(_("%s; %s; the game is lost"), trouble.c_str(), error.what()));
+            temporaryWhole
+                ? formatted(_("%s; %s; it is kept as %s"), trouble.c_str(), error.what(),
+                            temporary_.c_str())
+                : formatted(_("%s; %s; the game is lost"), trouble.c_str(), error.what()));
     }
     unlink(temporary_.c_str());
     // TRANSLATORS: what went wrong where the recording was asked for, and the file it is kept in.

@@ -2,6 +2,7 @@
 // the crowd's loudness and place, and a bird now and then.
 #include "sound/sound.h"
 
+#include "language/translation.h"
 #include "sound/quiet_stderr.h"
 
 #include <SDL.h>
@@ -56,8 +57,10 @@ void Sound::open() {
     for (int kind = 0; kind < KINDS; ++kind) {
         chunks_[kind] = Mix_LoadWAV(SOUNDS[kind].file);
         if (chunks_[kind] == nullptr) {
-            std::fprintf(stderr, "tarnel: cannot load the sound %s, which stays silent: %s\n",
-                         SOUNDS[kind].file, Mix_GetError());
+            std::fprintf(stderr, "tarnel: %s\n",
+                         formatted(_("cannot load the sound %s, which stays silent: %s"),
+                                   SOUNDS[kind].file, Mix_GetError())
+                             .c_str());
         }
     }
 }
