@@ -55,22 +55,31 @@ std::size_t shown(const Game& game) {
 
 class Watch : public GameTest {};
 
+// What an uninterrupted replay of recording, seeded with SEED, shows at each frame wanted.
+std::map<std::uint32_t, std::size_t>
+uninterruptedPictures(const Recording& recording,
+                      const std::function<bool(std::uint32_t)>& wanted) {
+    std::map<std::uint32_t, std::size_t> pictures;
+    srand(SEED);
+    Game game{Game::Stepped{}};
+    Replay replay(recording);
+    game.replay = &replay;
+    game.quitAtEnd = false;
+    while (!replay.finished()) {
+        game.playFrame();
+        if (wanted(replay.given())) {
+            pictures[replay.given()] = shown(game);
+        }
+    }
+    EXPECT_FALSE(game.quit) << "a replay that holds at its end is not over";
+    return pictures;
+}
+
 TEST_F(Watch, EverySeekShowsTheFrameAnUninterruptedReplayShows) {
     const Recording recording = walk();
     const std::uint32_t frames = recording.frames();
-    std::vector<std::size_t> uninterrupted(frames + 1);
-    {
-        srand(SEED);
-        Game game{Game::Stepped{}};
-        Replay replay(recording);
-        game.replay = &replay;
-        game.quitAtEnd = false;
-        while (!replay.finished()) {
-            game.playFrame();
-            uninterrupted[replay.given()] = shown(game);
-        }
-        EXPECT_FALSE(game.quit) << "a replay that holds at its end is not over";
-    }
+    std::map<std::uint32_t, std::size_t> uninterrupted =
+        uninterruptedPictures(recording, [](std::uint32_t) { return true; });
 
     srand(SEED);
     Game game{Game::Stepped{}};
@@ -218,20 +227,10 @@ TEST_F(Watch, SeeksFromKeptStatesShowWhatAnUninterruptedReplayShows) {
     for (int i = 0; i < 100; ++i) {
         targets.push_back(anywhere(random));
     }
-    std::map<std::uint32_t, std::size_t> uninterrupted;
-    {
-        srand(SEED);
-        Game game{Game::Stepped{}};
-        Replay replay(recording);
-        game.replay = &replay;
-        game.quitAtEnd = false;
-        while (!replay.finished()) {
-            game.playFrame();
-            if (std::count(targets.begin(), targets.end(), replay.given()) > 0) {
-                uninterrupted[replay.given()] = shown(game);
-            }
-        }
-    }
+    std::map<std::uint32_t, std::size_t> uninterrupted =
+        uninterruptedPictures(recording, [&targets](std::uint32_t frame) {
+            return std::count(targets.begin(), targets.end(), frame) > 0;
+        });
 
     srand(SEED);
     Game game{Game::Stepped{}};
