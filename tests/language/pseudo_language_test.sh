@@ -16,7 +16,7 @@ mkdir lock
 
 # Not the catalogue's words: the pictures' names, the folder, the system's and SDL's reasons.
 THEIRS=(Background.bmp "$folder" "No such file or directory" "Is a directory"
-    "No available video device")
+    "No available video device" "none-such not available") # classic SDL's, sdl12-compat's
 
 # expect STATUS ARGUMENT...: the program's status and its output, in xx alone.
 expect() {
