@@ -9,6 +9,12 @@
 
 class Sound {
 public:
+    Sound() = default;
+    // Closed on every way out, an error's too, so no sound outlives the device.
+    ~Sound() { close(); }
+    Sound(const Sound&) = delete;
+    Sound& operator=(const Sound&) = delete;
+
     // Opens the device and loads the sounds. Without a device, or with one that fails to open,
     // it stays closed and prints nothing; every call then does nothing. A sound file that cannot
     // be loaded is reported once on stderr and stays silent.
