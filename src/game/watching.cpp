@@ -235,15 +235,9 @@ std::size_t Watching::keptBytes() const {
 
 bool Game::advance(std::uint32_t frames) {
     // Which of them draws last is known from the recording's pauses before any is played.
-    Replay ahead = *replay;
-    bool pausedThen = paused;
-    std::uint32_t shown = frames; // none
-    for (std::uint32_t i = 0; i < frames && !ahead.finished(); ++i) {
-        pausedThen = pausedAfter(pausedThen, ahead.next());
-        if (!pausedThen) {
-            shown = i;
-        }
-    }
+    const std::uint32_t given = replay->given();
+    const std::uint32_t drawn = watching.lastDrawn[std::min(given + frames, replay->frames())];
+    const std::uint32_t shown = drawn > given ? drawn - given - 1 : frames; // frames: none
     // Heard at 1× alone, and then only the last frame: those a seek passes over are silent.
     const bool audible = watching.speed == NORMAL_SPEED;
     if (!audible) {
