@@ -65,6 +65,7 @@ uninterruptedPictures(const Recording& recording,
     Replay replay(recording);
     game.replay = &replay;
     game.quitAtEnd = false;
+    const std::string before = screenBytes();
     while (!replay.finished()) {
         game.playFrame();
         if (wanted(replay.given())) {
@@ -72,6 +73,7 @@ uninterruptedPictures(const Recording& recording,
         }
     }
     EXPECT_FALSE(game.quit) << "a replay that holds at its end is not over";
+    EXPECT_NE(screenBytes(), before) << "the frames a replay shows are drawn";
     return pictures;
 }
 
