@@ -101,8 +101,9 @@ const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 // Waits until the page's text line says something matching pattern; returns the text.
 async function waitForMessage(page, pattern, timeoutMs = 10000) {
   try {
+    // The line is looked for afresh each time: a page that reloads itself has none for a moment.
     await page.waitForFunction((source) => new RegExp(source).test(
-      document.getElementById('message').textContent), {timeout: timeoutMs}, pattern.source);
+      document.getElementById('message')?.textContent ?? ''), {timeout: timeoutMs}, pattern.source);
   } catch (error) {
     // the caller's check reports what the line said instead
   }

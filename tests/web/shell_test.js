@@ -401,7 +401,7 @@ async function copyLink(page, address, bytes) {
   await page.browserContext().overridePermissions(new URL(address).origin,
     ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
   await page.click('aria/Copy link[role="button"]');
-  const said = await page.waitForFunction(() => document.querySelector('[role="status"]').textContent)
+  const said = await page.waitForFunction(() => document.querySelector('[role="status"]')?.textContent)
     .then((handle) => handle.jsonValue());
   const copied = await page.evaluate(() => navigator.clipboard.readText());
   check(copied === link && /copied/.test(said),
@@ -565,7 +565,7 @@ async function checkLongReplayOnPhones(browser, address, errors, served) {
       JSON.stringify(shown));
 
     await page.click('aria/Copy link[role="button"]');
-    const said = await page.waitForFunction(() => document.querySelector('[role="status"]').textContent)
+    const said = await page.waitForFunction(() => document.querySelector('[role="status"]')?.textContent)
       .then((handle) => handle.jsonValue());
     const save = await page.$('aria/Save this game');
     const file = save && await save.evaluate((link) => link.download);
